@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The one conversion between code page 932 (Windows-31J) bytes and Unicode. The core keeps every
+// text as CP932 bytes; only the Qt boundary and the CLI's JSON output call these.
+//
+// Decoding never fails: a lone lead byte, a lead byte at the end or an undefined pair becomes
+// U+FFFD. Encoding never fails: a character with no CP932 form (or a malformed UTF-8 sequence)
+// becomes one "?".
+namespace cp932 {
+
+std::string toUtf8(std::string_view cp932Bytes);
+std::string fromUtf8(std::string_view utf8);
+
+// True for the bytes that start a two-byte CP932 character (81–9F, E0–FC).
+constexpr bool isLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+} // namespace cp932
