@@ -51,13 +51,13 @@ const FixedText* statusHelp(CommandId id)
     }
 }
 
-struct ToolButtonSpec {
+struct ToolButtonDef {
     CommandId command; // None: a separator
     const FixedText* tip;
     int image;
 };
 
-constexpr std::array<ToolButtonSpec, 8> toolButtons { {
+constexpr std::array<ToolButtonDef, 8> toolButtons { {
     { CommandId::Save, &texts::toolSave, 0 },
     { CommandId::None, nullptr, -1 },
     { CommandId::EditCut, &texts::toolCut, 1 },
@@ -189,9 +189,9 @@ QAction* CMainFrame::commandAction(CommandId id, const QString& label, QObject* 
 
 void CMainFrame::createMenuBar()
 {
-    for (const MenuSpec& spec : menuBarTable()) {
-        QMenu* menu = menuBar()->addMenu(text(*spec.title));
-        for (const MenuItemSpec& item : spec.items) {
+    for (const MenuDef& def : menuBarTable()) {
+        QMenu* menu = menuBar()->addMenu(text(*def.title));
+        for (const MenuItemDef& item : def.items) {
             if (!item.label) {
                 menu->addSeparator();
                 continue;
@@ -213,15 +213,15 @@ void CMainFrame::createToolBar()
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
-    for (const ToolButtonSpec& spec : toolButtons) {
-        if (spec.command == CommandId::None) {
+    for (const ToolButtonDef& def : toolButtons) {
+        if (def.command == CommandId::None) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction* action = commandAction(spec.command, text(*spec.tip), m_toolBar);
-        action->setIcon(QIcon(toolbarimages::image(spec.image)));
-        action->setToolTip(text(*spec.tip));
-        const CommandId id = spec.command;
+        QAction* action = commandAction(def.command, text(*def.tip), m_toolBar);
+        action->setIcon(QIcon(toolbarimages::image(def.image)));
+        action->setToolTip(text(*def.tip));
+        const CommandId id = def.command;
         connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
         m_toolBar->addAction(action);
         m_toolActions.push_back(action);
@@ -251,12 +251,12 @@ void CMainFrame::createStatusBar()
 
 void CMainFrame::createAccelerators()
 {
-    for (const AcceleratorSpec& spec : acceleratorTable()) {
+    for (const AcceleratorDef& def : acceleratorTable()) {
         auto* action = new QAction(this);
-        action->setShortcut(spec.keys);
+        action->setShortcut(def.keys);
         action->setShortcutContext(Qt::WindowShortcut);
-        action->setData(static_cast<int>(spec.command));
-        const CommandId id = spec.command;
+        action->setData(static_cast<int>(def.command));
+        const CommandId id = def.command;
         connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
         addAction(action);
     }
@@ -372,8 +372,8 @@ void CMainFrame::updateToolBar()
 std::unique_ptr<QMenu> CMainFrame::contextMenu(ContextMenu which, CommandTarget* origin)
 {
     auto menu = std::make_unique<QMenu>(this);
-    const MenuSpec& spec = contextMenuTable().at(static_cast<size_t>(which));
-    for (const MenuItemSpec& item : spec.items) {
+    const MenuDef& def = contextMenuTable().at(static_cast<size_t>(which));
+    for (const MenuItemDef& item : def.items) {
         if (!item.label)
             menu->addSeparator();
         else

@@ -4,14 +4,14 @@
 
 namespace {
 
-constexpr MenuItemSpec separator { CommandId::None, nullptr };
+constexpr MenuItemDef separator { CommandId::None, nullptr };
 
 } // namespace
 
-const std::vector<MenuSpec>& menuBarTable()
+const std::vector<MenuDef>& menuBarTable()
 {
     using C = CommandId;
-    static const std::vector<MenuSpec> table {
+    static const std::vector<MenuDef> table {
         { &texts::menuFile,
             {
                 { C::FileOpen, &texts::menuFileOpen },
@@ -46,12 +46,12 @@ const std::vector<MenuSpec>& menuBarTable()
     return table;
 }
 
-const std::vector<MenuSpec>& contextMenuTable()
+const std::vector<MenuDef>& contextMenuTable()
 {
     using C = CommandId;
     namespace t = texts;
     // The pop-ups have no titles of their own; the order is their position.
-    static const std::vector<MenuSpec> table {
+    static const std::vector<MenuDef> table {
         // kifview
         { nullptr,
             { { C::ParentFolder, &t::popupParentFolder }, separator,
@@ -114,10 +114,10 @@ const std::vector<MenuSpec>& contextMenuTable()
     return table;
 }
 
-const std::vector<AcceleratorSpec>& acceleratorTable()
+const std::vector<AcceleratorDef>& acceleratorTable()
 {
     using C = CommandId;
-    static const std::vector<AcceleratorSpec> table {
+    static const std::vector<AcceleratorDef> table {
         { QKeySequence(Qt::CTRL | Qt::Key_A), C::SelectAll },
         { QKeySequence(Qt::CTRL | Qt::Key_C), C::EditCopy },
         { QKeySequence(Qt::CTRL | Qt::Key_Insert), C::EditCopy },

@@ -8,14 +8,14 @@
 class FixedText;
 
 // One item of a menu table; a null label is a separator.
-struct MenuItemSpec {
+struct MenuItemDef {
     CommandId command;
     const FixedText* label;
 };
 
-struct MenuSpec {
+struct MenuDef {
     const FixedText* title;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemDef> items;
 };
 
 // The pop-ups of the context-menu table, by position.
@@ -34,15 +34,15 @@ enum class ContextMenu {
 };
 inline constexpr int contextMenuCount = 11;
 
-struct AcceleratorSpec {
+struct AcceleratorDef {
     QKeySequence keys;
     CommandId command;
 };
 
 // The menu bar, menu by menu. The texts of File > 開く show Ctrl+O, but there is no such
 // accelerator: the shortcut column comes from the texts, never from key bindings.
-const std::vector<MenuSpec>& menuBarTable();
+const std::vector<MenuDef>& menuBarTable();
 // The eleven context-menu pop-ups, indexed by ContextMenu.
-const std::vector<MenuSpec>& contextMenuTable();
+const std::vector<MenuDef>& contextMenuTable();
 // The keys of the main window; there is none for Ctrl+O.
-const std::vector<AcceleratorSpec>& acceleratorTable();
+const std::vector<AcceleratorDef>& acceleratorTable();
