@@ -1,27 +1,14 @@
-#include "platform/sjis.h"
-#include "text/texts.h"
+#include "app/pavioneapp.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("wenk"));
-    QApplication::setApplicationName(QStringLiteral("Pavione"));
-
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-        QStringLiteral("Directory of the collection files (default: the program's directory)."),
-        QStringLiteral("DIR"));
-    parser.addOption(dataDir);
-    parser.process(app);
-
-    QMainWindow window;
-    window.setWindowTitle(fromSjis(texts::programTitle.bytes()));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    PavioneApp app;
+    if (!app.start(QApplication::arguments()))
+        return 1;
+    const int status = QApplication::exec();
+    app.exit();
+    return status;
 }

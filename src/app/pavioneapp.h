@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/dragcursors.h"
+#include "app/libraryimagelist.h"
+#include "app/soundplayer.h"
+#include "library/settings.h"
+#include "ui/commandtarget.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class CZelphDoc;
+class QThread;
+class QtProfileStore;
+
+// The application object: it starts the program (settings, version, shared pictures and cursors,
+// the document and the main window), holds what the whole program shares, and writes the settings
+// back at exit. It is the last stop of the command route. One exists at a time.
+class PavioneApp : public QObject, public CommandTarget {
+    Q_OBJECT
+public:
+    explicit PavioneApp(QObject* parent = nullptr);
+    ~PavioneApp() override;
+
+    // The running application object, or null outside start() .. destruction.
+    static PavioneApp* instance();
+
+    // The start-up sequence over the program's command line (arguments[0] is the program);
+    // "--data-dir DIR" replaces the program's directory as the home of the program's files. False
+    // ends the process.
+    bool start(const QStringList& arguments);
+    // Writes the settings back, then closes the main window and the document.
+    void exit();
+
+    const LibraryImageList& imageList() const { return *m_imageList; }
+    // The directory of the program's files, with its trailing '/'.
+    const std::string& programDirectory() const { return m_programDirectory; }
+    // The version number from the version file, at least 30.
+    int version() const { return m_version; }
+    const DragCursors& cursors() const { return *m_cursors; }
+    Settings& settings() { return m_settings; }
+    bool captureOn() const { return m_captureOn; }
+    void setCaptureOn(bool on);
+    // The thread of the user interface, known once the main window exists.
+    QThread* uiThread() const { return m_uiThread; }
+
+    CZelphDoc* document() const { return m_document.get(); }
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+    SoundPlayer& sounds() { return m_sounds; }
+
+    // Shows the about box (modal).
+    void about();
+
+signals:
+    void captureChanged(bool on);
+
+private:
+    std::unique_ptr<LibraryImageList> m_imageList;
+    std::string m_programDirectory;
+    int m_version = 0;
+    std::unique_ptr<DragCursors> m_cursors;
+    Settings m_settings;
+    bool m_captureOn = false;
+    QThread* m_uiThread = nullptr;
+
+    std::unique_ptr<QtProfileStore> m_profile;
+    std::unique_ptr<CZelphDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    SoundPlayer m_sounds;
+};

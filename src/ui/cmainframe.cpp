@@ -1,0 +1,422 @@
+#include "ui/cmainframe.h"
+
+#include "app/czelphdoc.h"
+#include "app/pavioneapp.h"
+#include "library/programversion.h"
+#include "platform/sjis.h"
+#include "text/texts.h"
+#include "ui/cchatview.h"
+#include "ui/cdirview.h"
+#include "ui/ckifview.h"
+#include "ui/toolbarimages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimerEvent>
+#include <QToolBar>
+#include <QUrl>
+
+#include <array>
+
+namespace {
+
+// The product's home page (ﾍﾙﾌﾟ > Pavioneのホームページ).
+constexpr const char* homePageAddress = "https://pavione.example/";
+
+QString text(const FixedText& t)
+{
+    return fromSjis(t.bytes());
+}
+
+// The fly-by help shown in the status bar while a menu item or button is under the mouse.
+const FixedText* statusHelp(CommandId id)
+{
+    switch (id) {
+    case CommandId::Save:
+        return &texts::helpSave;
+    case CommandId::CaptureStart:
+        return &texts::helpCaptureStart;
+    case CommandId::CaptureStop:
+        return &texts::helpCaptureStop;
+    default:
+        return nullptr;
+    }
+}
+
+struct ToolButtonDef {
+    CommandId command; // None: a separator
+    const FixedText* tip;
+    int image;
+};
+
+constexpr std::array<ToolButtonDef, 8> toolButtons { {
+    { CommandId::Save, &texts::toolSave, 0 },
+    { CommandId::None, nullptr, -1 },
+    { CommandId::EditCut, &texts::toolCut, 1 },
+    { CommandId::EditCopy, &texts::toolCopy, 2 },
+    { CommandId::EditPaste, &texts::toolPaste, 3 },
+    { CommandId::None, nullptr, -1 },
+    { CommandId::CaptureStart, &texts::toolCaptureStart, 4 },
+    { CommandId::CaptureStop, &texts::toolCaptureStop, 5 },
+} };
+
+// The commands whose windows or library operations are not part of the program yet. Each of
+// them lands in the frame's one "not available yet" handler; a view that learns to handle one
+// takes it over, since the view comes first on the route.
+constexpr std::array notAvailableCommands {
+    CommandId::Save,
+    CommandId::EditCut,
+    CommandId::EditCopy,
+    CommandId::EditPaste,
+    CommandId::SelectAll,
+    CommandId::CaptureSettings,
+    CommandId::TrashSettings,
+    CommandId::NetworkSettings,
+    CommandId::Connect,
+    CommandId::Disconnect,
+    CommandId::NewFolder,
+    CommandId::NewRecord,
+    CommandId::OpenRecord,
+    CommandId::EditRecord,
+    CommandId::DeleteItems,
+    CommandId::OpenFolderRow,
+    CommandId::DeleteFolderRow,
+    CommandId::RenameFolderRow,
+    CommandId::RenameRecordRow,
+    CommandId::ParentFolder,
+    CommandId::OpenFolder,
+    CommandId::Search,
+    CommandId::Share,
+    CommandId::DeleteFolder,
+    CommandId::RenameFolder,
+    CommandId::FolderProperties,
+    CommandId::EmptyTrash,
+    CommandId::OpenComputer,
+    CommandId::ComputerProperties,
+    CommandId::Chat,
+    CommandId::CutItems,
+    CommandId::CopyItems,
+    CommandId::CutFolder,
+    CommandId::CopyFolder,
+    CommandId::PasteIntoFolder,
+    CommandId::Refresh,
+    CommandId::DeleteForGood,
+    CommandId::ExportKa,
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
+    : m_app(app)
+    , m_document(document)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    createMenuBar();
+    createToolBar();
+    createStatusBar();
+    createPanes();
+    createAccelerators();
+    registerCommands();
+    m_router.setTail({ &m_document, this, &m_app });
+
+    connect(qApp, &QApplication::focusChanged, this,
+        [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
+    connect(&m_app, &PavioneApp::captureChanged, this, &CMainFrame::updateToolBar);
+
+    m_timer.start(50, this);
+    // The title shows the same version whatever the version file says, and never a document name.
+    setWindowTitle(fromSjis(programTitleText()));
+    updateToolBar();
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_timer.stop();
+}
+
+void CMainFrame::createPanes()
+{
+    m_outer = new QSplitter(Qt::Horizontal, this);
+    m_outer->setObjectName(QStringLiteral("outerSplitter"));
+    m_inner = new QSplitter(Qt::Vertical);
+    m_inner->setObjectName(QStringLiteral("innerSplitter"));
+    m_kifView = new CKifView;
+    m_chatView = new CChatView;
+    m_dirView = new CDirView;
+    m_inner->addWidget(m_kifView);
+    m_inner->addWidget(m_chatView);
+    m_outer->addWidget(m_dirView);
+    m_outer->addWidget(m_inner);
+    m_inner->setMinimumWidth(10);
+    // The panes are fixed; only the bars between them move, and no pane folds away entirely.
+    m_outer->setChildrenCollapsible(false);
+    m_inner->setChildrenCollapsible(false);
+    // Growing the window widens the right column and heightens the chat pane.
+    m_outer->setStretchFactor(0, 0);
+    m_outer->setStretchFactor(1, 1);
+    m_inner->setStretchFactor(0, 0);
+    m_inner->setStretchFactor(1, 1);
+    m_outer->setSizes({ 200, 600 });
+    m_inner->setSizes({ 220, 420 });
+    setCentralWidget(m_outer);
+
+    connect(m_chatView, &CChatView::commandRequested, this,
+        [this](CommandId id) { dispatch(id, m_chatView); });
+
+    const int chrome = menuBar()->sizeHint().height() + m_toolBar->sizeHint().height()
+        + statusBar()->sizeHint().height();
+    resize(200 + m_outer->handleWidth() + 600, 220 + m_inner->handleWidth() + 420 + chrome);
+    m_activePane = m_dirView;
+    m_dirView->setFocus(Qt::OtherFocusReason);
+}
+
+QAction* CMainFrame::commandAction(CommandId id, const QString& label, QObject* parent)
+{
+    auto* action = new QAction(label, parent);
+    action->setData(static_cast<int>(id));
+    if (const FixedText* help = statusHelp(id))
+        action->setStatusTip(text(*help));
+    return action;
+}
+
+void CMainFrame::createMenuBar()
+{
+    for (const MenuDef& def : menuBarTable()) {
+        QMenu* menu = menuBar()->addMenu(text(*def.title));
+        for (const MenuItemDef& item : def.items) {
+            if (!item.label) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = commandAction(item.command, text(*item.label), menu);
+            const CommandId id = item.command;
+            connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
+            menu->addAction(action);
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(*menu, nullptr); });
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(toolbarimages::width, toolbarimages::height));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    for (const ToolButtonDef& def : toolButtons) {
+        if (def.command == CommandId::None) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = commandAction(def.command, text(*def.tip), m_toolBar);
+        action->setIcon(QIcon(toolbarimages::image(def.image)));
+        action->setToolTip(text(*def.tip));
+        const CommandId id = def.command;
+        connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
+        m_toolBar->addAction(action);
+        m_toolActions.push_back(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    m_message = new QLabel(text(texts::statusReady));
+    m_message->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(m_message, 1);
+    // The key indicators keep their places; the program does not read the lock keys' states, so
+    // their texts stay grayed.
+    for (const FixedText* indicator : { &texts::indicatorKana, &texts::indicatorCaps,
+             &texts::indicatorNum, &texts::indicatorScroll }) {
+        auto* pane = new QLabel(text(*indicator));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(pane->text()) + 8);
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+}
+
+void CMainFrame::createAccelerators()
+{
+    for (const AcceleratorDef& def : acceleratorTable()) {
+        auto* action = new QAction(this);
+        action->setShortcut(def.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setData(static_cast<int>(def.command));
+        const CommandId id = def.command;
+        connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
+        addAction(action);
+    }
+}
+
+void CMainFrame::registerCommands()
+{
+    onCommand(CommandId::AppExit, [this] { close(); });
+    onCommand(
+        CommandId::ViewToolbar, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
+        [this](CommandState& s) { s.checked = !m_toolBar->isHidden(); });
+    onCommand(
+        CommandId::ViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+        [this](CommandState& s) { s.checked = !statusBar()->isHidden(); });
+    onCommand(
+        CommandId::CaptureStart, [this] { m_app.setCaptureOn(true); },
+        [this](CommandState& s) { s.enabled = !m_app.captureOn(); });
+    onCommand(
+        CommandId::CaptureStop, [this] { m_app.setCaptureOn(false); },
+        [this](CommandState& s) { s.enabled = m_app.captureOn(); });
+    onCommand(CommandId::HomePage,
+        [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
+    onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
+    onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
+    for (CommandId id : notAvailableCommands)
+        onCommand(id, [this] { showNotAvailable(); });
+}
+
+void CMainFrame::showNotAvailable()
+{
+    QMessageBox::information(
+        this, QGuiApplication::applicationName(), text(texts::notAvailableYet));
+}
+
+QWidget* CMainFrame::activePane() const
+{
+    return m_activePane ? m_activePane.data() : m_dirView;
+}
+
+CommandTarget* CMainFrame::viewOf(QWidget* pane) const
+{
+    if (pane == m_dirView)
+        return m_dirView;
+    if (pane == m_kifView)
+        return m_kifView;
+    if (pane == m_chatView)
+        return m_chatView;
+    return nullptr;
+}
+
+void CMainFrame::paneFocusChanged(QWidget* now)
+{
+    for (QWidget* w = now; w && w != this; w = w->parentWidget()) {
+        if (viewOf(w)) {
+            if (m_activePane != w) {
+                m_activePane = w;
+                updateToolBar();
+            }
+            return;
+        }
+    }
+}
+
+void CMainFrame::activateNextPane(bool forward)
+{
+    const std::array<QWidget*, 3> panes { m_dirView, m_kifView, m_chatView };
+    size_t index = 0;
+    while (index < panes.size() && panes[index] != activePane())
+        ++index;
+    if (index == panes.size())
+        index = 0;
+    const size_t next
+        = forward ? (index + 1) % panes.size() : (index + panes.size() - 1) % panes.size();
+    m_activePane = panes[next];
+    panes[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    updateToolBar();
+}
+
+bool CMainFrame::dispatch(CommandId id, CommandTarget* origin)
+{
+    const bool ran = m_router.run(id, origin ? origin : viewOf(activePane()));
+    updateToolBar();
+    return ran;
+}
+
+CommandState CMainFrame::commandState(CommandId id, CommandTarget* origin) const
+{
+    return m_router.state(id, origin ? origin : viewOf(activePane()));
+}
+
+void CMainFrame::updateMenu(QMenu& menu, CommandTarget* origin)
+{
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator() || !action->data().isValid())
+            continue;
+        const CommandState state
+            = commandState(static_cast<CommandId>(action->data().toInt()), origin);
+        action->setEnabled(state.enabled);
+        // Only a checked item shows a mark; an unchecked one looks like any other item.
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+    }
+}
+
+void CMainFrame::updateToolBar()
+{
+    for (QAction* action : m_toolActions) {
+        const CommandState state = commandState(static_cast<CommandId>(action->data().toInt()));
+        action->setEnabled(state.enabled);
+    }
+}
+
+std::unique_ptr<QMenu> CMainFrame::contextMenu(ContextMenu which, CommandTarget* origin)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const MenuDef& def = contextMenuTable().at(static_cast<size_t>(which));
+    for (const MenuItemDef& item : def.items) {
+        if (!item.label)
+            menu->addSeparator();
+        else
+            menu->addAction(commandAction(item.command, text(*item.label), menu.get()));
+    }
+    updateMenu(*menu, origin);
+    return menu;
+}
+
+void CMainFrame::trackContextMenu(QMenu& menu, CommandTarget* origin, const QPoint& globalPos)
+{
+    QAction* chosen = menu.exec(globalPos);
+    if (chosen && chosen->data().isValid())
+        dispatch(static_cast<CommandId>(chosen->data().toInt()), origin);
+}
+
+void CMainFrame::tick()
+{
+    if (m_tickCounter == 0) {
+        updateToolBar();
+        emit everyFourthTick();
+        if (m_app.captureOn())
+            emit captureScanDue();
+    }
+    emit everyTick();
+    m_tickCounter = (m_tickCounter + 1) % 4;
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // An item without help text brings back the idle message.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        m_message->setText(tip.isEmpty() ? text(texts::statusReady) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_timer.timerId())
+        tick();
+    else
+        QMainWindow::timerEvent(event);
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "ui/commandrouter.h"
+#include "ui/commandtarget.h"
+#include "ui/menutables.h"
+
+#include <QBasicTimer>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class CChatView;
+class CDirView;
+class CKifView;
+class CZelphDoc;
+class PavioneApp;
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+
+// The main window: the folder tree on the left, the record list above the chat pane on the right,
+// the toolbar, the status bar and the menu bar. Every command of its menus, buttons and keys
+// goes through dispatch(): to the pane that has the focus (or owns the pop-up), then the document,
+// this frame and the application. Its 50 ms timer drives the open windows and, every fourth tick,
+// the network upkeep and the capture scan.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+public:
+    CMainFrame(PavioneApp& app, CZelphDoc& document);
+    ~CMainFrame() override;
+
+    CDirView* dirView() const { return m_dirView; }
+    CKifView* kifView() const { return m_kifView; }
+    CChatView* chatView() const { return m_chatView; }
+    QSplitter* outerSplitter() const { return m_outer; }
+    QSplitter* innerSplitter() const { return m_inner; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    CZelphDoc& document() const { return m_document; }
+
+    // The pane that had the focus last (the tree at first); commands go to it first.
+    QWidget* activePane() const;
+    // Moves the focus to the next pane (tree, list, chat, tree...) or the previous one.
+    void activateNextPane(bool forward);
+
+    // Runs a command as a menu item, a button or a key does: grayed commands do nothing. origin
+    // is the view that owns a pop-up; without it the active pane goes first. Returns whether the
+    // command ran.
+    bool dispatch(CommandId id, CommandTarget* origin = nullptr);
+    CommandState commandState(CommandId id, CommandTarget* origin = nullptr) const;
+    // Brings the toolbar buttons up to date; menus do so themselves each time they open.
+    void updateToolBar();
+
+    // One pop-up of the context-menu table with its items enabled as the route from origin says.
+    // The caller grays what its situation requires, then shows it with trackContextMenu.
+    std::unique_ptr<QMenu> contextMenu(ContextMenu which, CommandTarget* origin);
+    // Shows a pop-up at globalPos; the chosen item's command is dispatched with origin first.
+    void trackContextMenu(QMenu& menu, CommandTarget* origin, const QPoint& globalPos);
+
+    // One tick of the 50 ms timer.
+    void tick();
+
+signals:
+    // Every 50 ms: the open modeless windows get their tick notice from here.
+    void everyTick();
+    // Every fourth tick (200 ms), just before that tick's everyTick: the connections' upkeep.
+    void everyFourthTick();
+    // On the same ticks as everyFourthTick while capture is on: one scan for table windows.
+    void captureScanDue();
+
+protected:
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void createPanes();
+    void createMenuBar();
+    void createToolBar();
+    void createStatusBar();
+    void createAccelerators();
+    void registerCommands();
+    void updateMenu(QMenu& menu, CommandTarget* origin);
+    void paneFocusChanged(QWidget* now);
+    CommandTarget* viewOf(QWidget* pane) const;
+    void showNotAvailable();
+    QAction* commandAction(CommandId id, const QString& text, QObject* parent);
+
+    PavioneApp& m_app;
+    CZelphDoc& m_document;
+    CommandRouter m_router;
+    QSplitter* m_outer = nullptr;
+    QSplitter* m_inner = nullptr;
+    CDirView* m_dirView = nullptr;
+    CKifView* m_kifView = nullptr;
+    CChatView* m_chatView = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_message = nullptr;
+    std::vector<QAction*> m_toolActions;
+    QPointer<QWidget> m_activePane;
+    QBasicTimer m_timer;
+    int m_tickCounter = 0;
+};
