@@ -81,6 +81,21 @@ inline const FixedText indicatorScroll { u8"SCRL" };
 inline const FixedText chatSend { u8"送信" };
 inline const FixedText chatConnect { u8"Pavioneﾈｯﾄﾜｰｸに接続" };
 inline const FixedText aboutTitle { u8"ﾊﾞｰｼﾞｮﾝ情報" };
-inline const FixedText notAvailableYet { u8"not available yet" };
+inline const FixedText notAvailableTitle { u8"Pavione" };
+inline const FixedText notAvailableYet { u8"この機能はまだ使用できません。" };
+
+// Modeless windows
+inline const FixedText windowCreationFailed {
+    u8"メモリ不足のため、新しいウィンドウが作れませんでした。"
+};
+inline const FixedText buttonOk { u8"OK" };
+inline const FixedText buttonCancel { u8"キャンセル" };
+
+// Trash properties
+inline const FixedText trashPropertiesTitle { u8"ごみ箱のプロパティ" };
+inline const FixedText trashDeleteForce {
+    u8"ごみ箱にファイルを移動しないで、削除と同時に棋譜を消す"
+};
+inline const FixedText trashDeleteConfirm { u8"削除の確認メッセージを表示する" };
 
 } // namespace texts

@@ -3,12 +3,14 @@
 #include "app/czelphdoc.h"
 #include "app/pavioneapp.h"
 #include "library/programversion.h"
+#include "net/notices.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
 #include "ui/cchatview.h"
 #include "ui/cdirview.h"
 #include "ui/ckifview.h"
 #include "ui/toolbarimages.h"
+#include "ui/trashpropertiesdialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,7 +80,6 @@ constexpr std::array notAvailableCommands {
     CommandId::EditPaste,
     CommandId::SelectAll,
     CommandId::CaptureSettings,
-    CommandId::TrashSettings,
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
@@ -130,6 +131,7 @@ CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
     connect(&m_app, &PavioneApp::captureChanged, this, &CMainFrame::updateToolBar);
+    connect(this, &CMainFrame::everyTick, this, [this] { notify(TickNotice()); });
 
     m_timer.start(50, this);
     // The title shows the same version whatever the version file says, and never a document name.
@@ -140,6 +142,8 @@ CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
 CMainFrame::~CMainFrame()
 {
     m_timer.stop();
+    // The windows go while the frame, their gateway, is still whole.
+    m_windows.destroyAll();
 }
 
 void CMainFrame::createPanes()
@@ -279,6 +283,7 @@ void CMainFrame::registerCommands()
         [this](CommandState& s) { s.enabled = m_app.captureOn(); });
     onCommand(CommandId::HomePage,
         [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
+    onCommand(CommandId::TrashSettings, [this] { openTrashProperties(); });
     onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
     for (CommandId id : notAvailableCommands)
@@ -287,8 +292,19 @@ void CMainFrame::registerCommands()
 
 void CMainFrame::showNotAvailable()
 {
-    QMessageBox::information(
-        this, QGuiApplication::applicationName(), text(texts::notAvailableYet));
+    QMessageBox::information(this, text(texts::notAvailableTitle), text(texts::notAvailableYet));
+}
+
+int32_t CMainFrame::notify(const Notice& notice)
+{
+    return m_windows.notify(notice);
+}
+
+void CMainFrame::openTrashProperties()
+{
+    m_windows.findOrCreate(
+        WindowNotice(WindowTrashSettings),
+        [this] { return std::make_unique<TrashPropertiesDialog>(m_document.settings()); }, this);
 }
 
 QWidget* CMainFrame::activePane() const

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "net/noticelistener.h"
 #include "ui/commandrouter.h"
 #include "ui/commandtarget.h"
 #include "ui/menutables.h"
+#include "ui/windowregistry.h"
 
 #include <QBasicTimer>
 #include <QMainWindow>
@@ -25,9 +27,10 @@ class QToolBar;
 // The main window: the folder tree on the left, the record list above the chat pane on the right,
 // the toolbar, the status bar and the menu bar. Every command of its menus, buttons and keys
 // goes through dispatch(): to the pane that has the focus (or owns the pop-up), then the document,
-// this frame and the application. Its 50 ms timer drives the open windows and, every fourth tick,
+// this frame and the application. It holds the open modeless windows, and its own notice
+// handlers answer after theirs. Its 50 ms timer drives the open windows and, every fourth tick,
 // the network upkeep and the capture scan.
-class CMainFrame : public QMainWindow, public CommandTarget {
+class CMainFrame : public QMainWindow, public CommandTarget, public NoticeListener {
     Q_OBJECT
 public:
     CMainFrame(PavioneApp& app, CZelphDoc& document);
@@ -62,6 +65,14 @@ public:
 
     // One tick of the 50 ms timer.
     void tick();
+
+    // Offers the notice to every open modeless window, last opened first, then to the frame's own
+    // handlers; returns how many took it.
+    int32_t notify(const Notice& notice);
+    // The open modeless windows; new ones open through its find-or-create.
+    WindowRegistry& windows() { return m_windows; }
+    // Opens the trash properties window, or brings the open one forward.
+    void openTrashProperties();
 
 signals:
     // Every 50 ms: the open modeless windows get their tick notice from here.
@@ -102,4 +113,5 @@ private:
     QPointer<QWidget> m_activePane;
     QBasicTimer m_timer;
     int m_tickCounter = 0;
+    WindowRegistry m_windows { static_cast<NoticeListener*>(this), this };
 };

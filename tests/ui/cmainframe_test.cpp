@@ -68,6 +68,11 @@ QStringList describe(const QMenu& menu)
     return items;
 }
 
+QString notAvailable()
+{
+    return QString::fromUtf8("この機能はまだ使用できません。");
+}
+
 QStringList u(std::initializer_list<const char*> texts)
 {
     QStringList list;
@@ -274,7 +279,7 @@ TEST_F(MainFrameTest, TheFocusedViewHasTheFirstWord)
     EXPECT_TRUE(dispatchAndReadMessage(CommandId::SelectAll).isEmpty());
     m_frame->activateNextPane(true);
     EXPECT_EQ(m_frame->activePane(), m_frame->kifView());
-    EXPECT_EQ(dispatchAndReadMessage(CommandId::SelectAll), QStringLiteral("not available yet"));
+    EXPECT_EQ(dispatchAndReadMessage(CommandId::SelectAll), notAvailable());
 
     // Record properties have an empty handler in the list and none anywhere else.
     EXPECT_TRUE(m_frame->commandState(CommandId::RecordProperties, m_frame->kifView()).enabled);
@@ -285,25 +290,24 @@ TEST_F(MainFrameTest, TheFocusedViewHasTheFirstWord)
     // A pop-up's owner goes first, whichever pane has the focus.
     const auto dirMenu = m_frame->contextMenu(ContextMenu::DirView, m_frame->dirView());
     EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->dirView()).isEmpty());
-    EXPECT_EQ(dispatchAndReadMessage(CommandId::CutFolder, m_frame->kifView()),
-        QStringLiteral("not available yet"));
+    EXPECT_EQ(dispatchAndReadMessage(CommandId::CutFolder, m_frame->kifView()), notAvailable());
 }
 
 TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
 {
     for (CommandId id : { CommandId::Save, CommandId::EditCut, CommandId::EditCopy,
-             CommandId::EditPaste, CommandId::CaptureSettings, CommandId::TrashSettings,
-             CommandId::NetworkSettings, CommandId::Connect, CommandId::Disconnect,
-             CommandId::NewFolder, CommandId::NewRecord, CommandId::OpenRecord,
-             CommandId::EditRecord, CommandId::DeleteItems, CommandId::OpenFolderRow,
-             CommandId::DeleteFolderRow, CommandId::RenameFolderRow, CommandId::RenameRecordRow,
-             CommandId::ParentFolder, CommandId::OpenFolder, CommandId::Search, CommandId::Share,
-             CommandId::DeleteFolder, CommandId::RenameFolder, CommandId::FolderProperties,
-             CommandId::EmptyTrash, CommandId::OpenComputer, CommandId::ComputerProperties,
-             CommandId::Chat, CommandId::CutItems, CommandId::CopyItems, CommandId::PasteIntoFolder,
-             CommandId::Refresh, CommandId::DeleteForGood, CommandId::ExportKa }) {
+             CommandId::EditPaste, CommandId::CaptureSettings, CommandId::NetworkSettings,
+             CommandId::Connect, CommandId::Disconnect, CommandId::NewFolder, CommandId::NewRecord,
+             CommandId::OpenRecord, CommandId::EditRecord, CommandId::DeleteItems,
+             CommandId::OpenFolderRow, CommandId::DeleteFolderRow, CommandId::RenameFolderRow,
+             CommandId::RenameRecordRow, CommandId::ParentFolder, CommandId::OpenFolder,
+             CommandId::Search, CommandId::Share, CommandId::DeleteFolder, CommandId::RenameFolder,
+             CommandId::FolderProperties, CommandId::EmptyTrash, CommandId::OpenComputer,
+             CommandId::ComputerProperties, CommandId::Chat, CommandId::CutItems,
+             CommandId::CopyItems, CommandId::PasteIntoFolder, CommandId::Refresh,
+             CommandId::DeleteForGood, CommandId::ExportKa }) {
         SCOPED_TRACE(static_cast<int>(id));
-        EXPECT_EQ(dispatchAndReadMessage(id), QStringLiteral("not available yet"));
+        EXPECT_EQ(dispatchAndReadMessage(id), notAvailable());
     }
 }
 
@@ -381,14 +385,17 @@ TEST_F(MainFrameTest, ChatPaneStartsOffline)
 TEST_F(MainFrameTest, ConnectButtonGoesThroughTheChatPane)
 {
     QString shown;
-    QTimer::singleShot(0, [&shown] {
+    QString title;
+    QTimer::singleShot(0, [&shown, &title] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown = box->text();
+            title = box->windowTitle();
             box->accept();
         }
     });
     m_frame->chatView()->connectButton()->click();
-    EXPECT_EQ(shown, QStringLiteral("not available yet"));
+    EXPECT_EQ(shown, notAvailable());
+    EXPECT_EQ(title, QStringLiteral("Pavione"));
 }
 
 TEST_F(MainFrameTest, ChatPaneKeepsDistancesToTheRightAndBottomEdges)
