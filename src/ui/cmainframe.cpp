@@ -142,6 +142,9 @@ CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
 CMainFrame::~CMainFrame()
 {
     m_timer.stop();
+    // The panes lose the focus while the base class takes them down; by then this is no longer a
+    // frame that could follow it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     // The windows go while the frame, their gateway, is still whole.
     m_windows.destroyAll();
 }

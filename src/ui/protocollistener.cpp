@@ -7,6 +7,10 @@
 ProtocolListener::ProtocolListener()
     : m_children(childWindows(), this)
 {
+    // A dialog frame: a title and a close button. Windows that can be minimized or resized add
+    // their buttons themselves.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // The program ends when the main window closes, whatever modeless windows are still open;
     // the frame's registry destroys them then.
     setAttribute(Qt::WA_QuitOnClose, false);
