@@ -13,6 +13,8 @@ int PlayerNameTable::find(std::string_view name) const
 
 int PlayerNameTable::add(std::string_view name)
 {
+    if (size() >= kMaxEntries)
+        return 0;
     m_names.emplace_back(clipText(name, kMaxNameBytes));
     return size() - 1;
 }

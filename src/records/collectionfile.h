@@ -1,0 +1,24 @@
+#pragma once
+
+#include "records/recordcollection.h"
+
+#include <string>
+#include <string_view>
+
+// The collection file: the header "NKIF-1.0\n", then the folders (without the root), the player
+// names (without entry 0) and every record slot, little-endian and without gaps.
+
+// Loads a file into a freshly made collection (no folders, no records, names holding only
+// entry 0); 0 on success. Whatever the bytes, the collection is left consistent: removed folders,
+// folders that do not hang from the root, unused names and records outside live folders are
+// dropped and the rest renumbered. On −1 (no file, a wrong header, an entry cut short) it keeps
+// what was read before the fault; it has no folders at all when not even the root was made.
+int loadCollection(const std::string& path, RecordCollection& collection);
+// The same from the file's bytes.
+int readCollection(std::string_view bytes, RecordCollection& collection);
+
+// Writes the whole collection to a temporary file beside path, flushes it to the disk and renames
+// it over path, so that path always holds either the old or the new collection, whole. −1 when
+// anything fails; path is then as it was. Names and share texts longer than 255 bytes and comments
+// longer than 65535 bytes are cut to fit their length fields.
+int saveCollection(const std::string& path, const RecordCollection& collection);
