@@ -278,7 +278,7 @@ void dropDeadFolders(RecordCollection& c)
 }
 
 // Brings what was read into the shape the library relies on.
-void finish(RecordCollection& c)
+void finish(RecordCollection& c, const OpeningBook& book)
 {
     if (c.folders.empty()) {
         c.records.clear();
@@ -288,7 +288,8 @@ void finish(RecordCollection& c)
     dropDeadFolders(c);
     c.sharedCount = int32_t(std::count_if(c.folders.begin(), c.folders.end(),
         [](const RecordFolder& f) { return !f.shareName.empty(); }));
-    // The opening of each record is named here once the opening book is loaded.
+    for (GameRecord& r : c.records)
+        r.opening = int16_t(book.lookup(r.moves));
 }
 
 // Buffered writing to a file descriptor; any failed write fails the whole file.
@@ -412,7 +413,7 @@ int syncDirectoryOf(const std::string& path)
 
 } // namespace
 
-int readCollection(std::string_view bytes, RecordCollection& collection)
+int readCollection(std::string_view bytes, RecordCollection& collection, const OpeningBook& book)
 {
     if (!readHeader(bytes, collection.version))
         return -1;
@@ -422,11 +423,11 @@ int readCollection(std::string_view bytes, RecordCollection& collection)
         readNames(in, collection);
     if (!in.failed())
         readRecords(in, collection);
-    finish(collection);
+    finish(collection, book);
     return in.failed() ? -1 : 0;
 }
 
-int loadCollection(const std::string& path, RecordCollection& collection)
+int loadCollection(const std::string& path, RecordCollection& collection, const OpeningBook& book)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -449,7 +450,7 @@ int loadCollection(const std::string& path, RecordCollection& collection)
         got += size_t(n);
     }
     ::close(fd);
-    return readCollection({ data.get(), got }, collection);
+    return readCollection({ data.get(), got }, collection, book);
 }
 
 int saveCollection(const std::string& path, const RecordCollection& collection)

@@ -1,0 +1,96 @@
+#include "records/openingbook.h"
+
+#include "board/notation.h"
+
+#include <fstream>
+#include <iterator>
+
+int OpeningBook::load(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return 0;
+    const std::string text { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    return read(text);
+}
+
+int OpeningBook::read(std::string_view text)
+{
+    // Pieces as a line reader with a 1024-byte buffer returns them: up to and including the LF,
+    // or 1023 bytes of a longer line.
+    constexpr size_t kPiece = 1023;
+    const int before = size();
+    while (!text.empty()) {
+        size_t length = std::min(text.size(), kPiece);
+        if (const size_t end = text.substr(0, length).find('\n'); end != std::string_view::npos)
+            length = end + 1;
+        std::string_view line = text.substr(0, length);
+        text.remove_prefix(length);
+        line = line.substr(0, line.find('\0'));
+        const size_t comma = line.find(',');
+        if (comma == std::string_view::npos)
+            continue;
+        std::string_view name = line.substr(comma + 1);
+        name = name.substr(0, name.find_first_of("\r\n"));
+        if (size() < kMaxEntries)
+            add(name, textToMoves(line.substr(0, comma)));
+    }
+    return size() - before;
+}
+
+void OpeningBook::add(std::string_view name, const MoveList& moves)
+{
+    const int index = size();
+    m_entries.push_back({ std::string(name), moves });
+    int node = 0;
+    for (uint8_t square : moves) {
+        int next = -1;
+        for (const auto& [s, child] : m_nodes[size_t(node)].children) {
+            if (s == square) {
+                next = child;
+                break;
+            }
+        }
+        if (next < 0) {
+            next = int(m_nodes.size());
+            m_nodes[size_t(node)].children.emplace_back(square, next);
+            m_nodes.emplace_back();
+        }
+        node = next;
+    }
+    if (m_nodes[size_t(node)].first < 0)
+        m_nodes[size_t(node)].first = index;
+}
+
+int OpeningBook::lookup(const MoveList& moves) const
+{
+    int node = 0;
+    int best = m_nodes[0].first;
+    for (uint8_t square : moves) {
+        int next = -1;
+        for (const auto& [s, child] : m_nodes[size_t(node)].children) {
+            if (s == square) {
+                next = child;
+                break;
+            }
+        }
+        if (next < 0)
+            break;
+        node = next;
+        const int first = m_nodes[size_t(node)].first;
+        if (first >= 0 && (best < 0 || first < best))
+            best = first;
+    }
+    return best;
+}
+
+const std::string& OpeningBook::name(int index) const
+{
+    static const std::string none;
+    return index >= 0 && index < size() ? m_entries[size_t(index)].name : none;
+}
+
+MoveList OpeningBook::moves(int index) const
+{
+    return index >= 0 && index < size() ? m_entries[size_t(index)].moves : MoveList {};
+}
