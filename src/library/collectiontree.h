@@ -136,32 +136,25 @@ public:
     void finishDetaching();
 
 private:
-    // Name index entries: a record slot (0 or more) or a folder as −1 − index.
-    struct NameKey {
-        int folder;
-        std::string_view name;
-    };
-    struct NameHash {
+    // Transparent hashing, so that a lookup needs no owned key.
+    struct KeyHash {
         using is_transparent = void;
-        const CollectionTree* tree;
-        size_t operator()(int entry) const;
-        size_t operator()(const NameKey& key) const;
+        size_t operator()(std::string_view key) const
+        {
+            return std::hash<std::string_view> {}(key);
+        }
     };
-    struct NameEqual {
-        using is_transparent = void;
-        const CollectionTree* tree;
-        bool operator()(int a, int b) const;
-        bool operator()(const NameKey& key, int entry) const;
-        bool operator()(int entry, const NameKey& key) const;
-    };
-    using NameIndex = std::unordered_multiset<int, NameHash, NameEqual>;
+    // The name index: for each folder and name in use there, how many children and records of the
+    // folder carry it. Keys are the folder index in two bytes followed by the name.
+    using NameIndex = std::unordered_map<std::string, int, KeyHash, std::equal_to<>>;
 
-    NameKey keyOf(int entry) const;
-    void indexName(int entry);
-    void unindexName(int entry);
+    static void makeKey(std::string& key, int folder, std::string_view name);
+    void indexName(int folder, std::string_view name);
+    void unindexName(int folder, std::string_view name);
     void forgetHints(int folder);
     void rebuildIndex();
     int subtreeFolderCount(int index) const;
+    void detachAll(int folder);
     int copyFolderInto(int index, CollectionTree& target, int targetParent,
         std::optional<std::string> newName, std::vector<int>& playerMap);
     int copyRecordInto(int slot, CollectionTree& target, int targetFolder,
@@ -169,6 +162,7 @@ private:
 
     RecordCollection m_data;
     NameIndex m_names;
+    mutable std::string m_keyBuffer;
     std::set<int> m_freeSlots;
     // Per folder, per style and base: every numbered candidate below this number is taken. Any
     // name leaving the folder forgets the folder's hints, so the search gives what a search from

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+class CollectionTree;
 class LibraryNoticeSink;
 class LibraryPrompter;
 class LibraryViewObserver;
@@ -21,9 +22,9 @@ struct CapturedGame {
     std::string name; // made unique in the folder in the copy style
     std::string blackName; // empty: the unknown player
     std::string whiteName;
-    MoveList moves; // as played
+    MoveList moves; // normalised as records store them (starting with F5)
     int moveCount = 0; // the moves are cut after this many
-    int orientation = 0;
+    int orientation = 0; // the code that turns them back into the game as played
     int winner = GameRecord::noWinner;
     int endType = GameRecord::unfinished;
     int blackDiscs = 0; // kept only for a normal end
@@ -108,16 +109,16 @@ public:
     void deleteComputerFolder(std::string_view name);
 
 private:
-    struct Deletion;
-
+    CollectionTree& tree(int collection) const;
     bool confirmSetting(int confirm) const;
     bool forceSetting(int force) const;
     bool listShows(int collection, int folder) const;
-    int copyFolderToTrash(int collection, int folder);
-    int copyRecordToTrash(int collection, int slot);
     void sendRemoval(int32_t kind, int collection, int index);
-    void removeFolderWithNotice(int collection, int folder, bool tellWindows);
-    bool refuseFullFolderTable();
+    // Into the root of the trash, with deleted at now; −1 when the trash cannot hold the folder.
+    int copyFolderToTrash(int collection, int folder);
+    void copyRecordToTrash(int collection, int slot);
+    void tellFolderTableFull();
+    void reloadIfStillShown(FolderKey shownBefore);
 
     RecordLibrary& m_library;
     const Settings& m_settings;

@@ -30,7 +30,7 @@ public:
     // Reset the folder row's picture and comment.
     virtual void folderRowUpdated(FolderKey folder) = 0;
     virtual void recordRowAdded(int collection, int slot) = 0;
-    // The record changed (name among other fields): remove its row, append it again, scroll to it.
+    // The record's fields changed (its name when renamed): show them in its row.
     virtual void recordRowUpdated(int collection, int slot) = 0;
     virtual void recordRowRemoved(int collection, int slot) = 0;
     // Show the shown folder again from the model.

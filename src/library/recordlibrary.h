@@ -64,7 +64,7 @@ public:
     void nameOpening(GameRecord& record) const;
 
     // The file of a collection ("private.kif", …); empty for collection 1.
-    static const char* fileNameOf(int collection);
+    static std::string fileNameOf(int collection);
 
 private:
     std::array<CollectionTree, collectionCount> m_collections;
