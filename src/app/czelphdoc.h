@@ -1,17 +1,38 @@
 #pragma once
 
+#include "app/messageboxprompter.h"
+#include "library/librarynoticesink.h"
+#include "library/libraryoperations.h"
+#include "library/libraryviewobserver.h"
+#include "library/recordlibrary.h"
 #include "library/settings.h"
 #include "ui/commandtarget.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-// The document of the run. It is created once at start-up, after the settings are read, and lives
-// until exit; views and windows reach the program's data through it. It takes its place on the
-// command route between the active view and the main frame.
-class CZelphDoc : public CommandTarget {
+class CDirView;
+class CKifView;
+class CMainFrame;
+class QWidget;
+struct InternalClipboard;
+
+// The document of the run: it owns the library, loaded when the document is made and saved on
+// 保存 and at exit, and the operations on it. It stands between the library and the windows: the
+// library's questions become message boxes (or whatever prompter a test puts in), its view
+// updates go to the folder tree and the record list, and its window notices to the main frame. It
+// takes its place on the command route between the active view and the main frame.
+class CZelphDoc : public CommandTarget,
+                  public LibraryViewObserver,
+                  public LibraryNoticeSink,
+                  public UserPrompter {
 public:
-    CZelphDoc(Settings& settings, std::string dataDirectory);
+    // Loads the library from the data directory. prompter answers every question; null shows
+    // message boxes.
+    CZelphDoc(Settings& settings, std::string dataDirectory, InternalClipboard& clipboard,
+        UserPrompter* prompter = nullptr);
+    ~CZelphDoc() override;
 
     // The settings the library operations read (the deletion settings among them).
     Settings& settings() const { return m_settings; }
@@ -20,7 +41,69 @@ public:
     // The full name of one of the program's files, such as "private.kif".
     std::string filePath(std::string_view fileName) const;
 
+    RecordLibrary& library() { return m_library; }
+    const RecordLibrary& library() const { return m_library; }
+    LibraryOperations& operations() { return m_operations; }
+    InternalClipboard& clipboard() const { return m_clipboard; }
+    // Where questions and messages go; the document itself forwards there.
+    UserPrompter& prompter() { return *this; }
+
+    // Connects the panes and the frame: the tree is built and shows マイ 棋譜集 in the list.
+    void attachViews(CDirView& tree, CKifView& list, CMainFrame& frame);
+    // Tells the user, once, of collection files that could not be read at start.
+    void reportLoadProblems();
+
+    // Writes the three collection files; a file that could not be written is reported with its
+    // name and the reason. True when every file was written.
+    bool save();
+    // The save at exit: on a failure the user may try again or quit without saving.
+    void saveAtExit();
+
+    // Selects the folder in the tree, which shows it in the list.
+    void selectFolder(FolderKey folder);
+    // Pastes the program's clipboard into a folder: its items are moved or copied there; without
+    // items, its text of moves is imported as records. Nothing happens in the trash and the
+    // network computers.
+    void pasteInto(FolderKey target);
+
+    // LibraryPrompter and UserPrompter: forwarded to the prompter in use.
+    bool confirm(const std::string& title, const std::string& text) override;
+    void showError(const std::string& title, const std::string& text) override;
+    bool retry(const std::string& title, const std::string& text) override;
+
+    // LibraryViewObserver: forwarded to the tree and the list.
+    FolderKey shownFolder() const override;
+    void folderInserted(FolderKey folder) override;
+    void folderRemoved(FolderKey folder) override;
+    void folderChildrenRemoved(FolderKey folder) override;
+    void folderRenamed(FolderKey folder) override;
+    void folderShared(FolderKey folder, bool shared) override;
+    void folderRowAdded(FolderKey folder) override;
+    void folderRowUpdated(FolderKey folder) override;
+    void recordRowAdded(int collection, int slot) override;
+    void recordRowUpdated(int collection, int slot) override;
+    void recordRowRemoved(int collection, int slot) override;
+    void reloadList() override;
+
+    // LibraryNoticeSink: a WindowNotice to every open modeless window.
+    int32_t sendWindowNotice(int32_t kind, uint32_t key, uint32_t extra) override;
+
 private:
+    // The message naming each file that could not be written, with the reason found for it.
+    std::string saveFailureText(const std::vector<std::string>& failed) const;
+    std::vector<ItemRef> liveClipboardItems() const;
+    bool listShows(int collection) const;
+
     Settings& m_settings;
     std::string m_dataDirectory;
+    InternalClipboard& m_clipboard;
+    MessageBoxPrompter m_messageBoxes;
+    UserPrompter* m_prompter;
+    RecordLibrary m_library;
+    LibraryOperations m_operations;
+    LibraryLoadReport m_loadReport;
+    bool m_loadReported = false;
+    CDirView* m_tree = nullptr;
+    CKifView* m_list = nullptr;
+    CMainFrame* m_frame = nullptr;
 };

@@ -90,12 +90,14 @@ bool PavioneApp::start(const QStringList& arguments)
     m_imageList = std::make_unique<LibraryImageList>(*QApplication::style());
     m_cursors = std::make_unique<DragCursors>();
 
-    m_document = std::make_unique<CZelphDoc>(m_settings, m_programDirectory);
+    m_document
+        = std::make_unique<CZelphDoc>(m_settings, m_programDirectory, m_clipboard, m_prompter);
     m_frame = std::make_unique<CMainFrame>(*this, *m_document);
 
     m_uiThread = m_frame->thread();
     m_frame->showNormal();
     m_frame->repaint();
+    m_document->reportLoadProblems();
     return true;
 }
 
@@ -105,6 +107,8 @@ void PavioneApp::exit()
         writeSettings(m_settings, *m_profile);
         m_profile->sync();
     }
+    if (m_document)
+        m_document->saveAtExit();
     m_frame.reset();
     m_document.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dragcursors.h"
+#include "app/internalclipboard.h"
 #include "app/libraryimagelist.h"
 #include "app/soundplayer.h"
 #include "library/settings.h"
@@ -16,6 +17,7 @@ class CMainFrame;
 class CZelphDoc;
 class QThread;
 class QtProfileStore;
+class UserPrompter;
 
 // The application object: it starts the program (settings, version, shared pictures and cursors,
 // the document and the main window), holds what the whole program shares, and writes the settings
@@ -33,8 +35,11 @@ public:
     // "--data-dir DIR" replaces the program's directory as the home of the program's files. False
     // ends the process.
     bool start(const QStringList& arguments);
-    // Writes the settings back, then closes the main window and the document.
+    // Writes the settings back, then saves the library and closes the main window and the
+    // document.
     void exit();
+    // Where the document's questions go instead of message boxes; set before start().
+    void setPrompter(UserPrompter* prompter) { m_prompter = prompter; }
 
     const LibraryImageList& imageList() const { return *m_imageList; }
     // The directory of the program's files, with its trailing '/'.
@@ -51,6 +56,8 @@ public:
     CZelphDoc* document() const { return m_document.get(); }
     CMainFrame* mainFrame() const { return m_frame.get(); }
     SoundPlayer& sounds() { return m_sounds; }
+    // The program's own cut, copy and clipboard text state.
+    InternalClipboard& internalClipboard() { return m_clipboard; }
 
     // Shows the about box (modal).
     void about();
@@ -64,9 +71,11 @@ private:
     int m_version = 0;
     std::unique_ptr<DragCursors> m_cursors;
     Settings m_settings;
+    InternalClipboard m_clipboard;
     bool m_captureOn = false;
     QThread* m_uiThread = nullptr;
 
+    UserPrompter* m_prompter = nullptr;
     std::unique_ptr<QtProfileStore> m_profile;
     std::unique_ptr<CZelphDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;

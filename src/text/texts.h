@@ -176,4 +176,54 @@ inline const FixedText folderTableFull { u8"フォルダの数が上限に達し
                                          u8"存して再起動すると、削除したフォルダの分"
                                          u8"だけ作れるようになります。" };
 
+// Folder tree
+inline const FixedText folderRenameErrorTitle { u8"フォルダ名の変更 エラー" };
+inline const FixedText folderNameTaken {
+    u8"指定されたフォルダ名は既に存在します。別の名前を指定して下さい。"
+};
+
+// Record list
+inline const FixedText columnName { u8"名前" };
+inline const FixedText columnBlack { u8"黒番" };
+inline const FixedText columnWhite { u8"白番" };
+inline const FixedText columnResult { u8"結果" };
+inline const FixedText columnOpening { u8"定石" };
+inline const FixedText columnDate { u8"日付" };
+inline const FixedText columnDeletedAt { u8"削除時刻" };
+inline const FixedText columnComment { u8"コメント" };
+
+// Document
+inline const FixedText buttonYes { u8"はい" };
+inline const FixedText buttonNo { u8"いいえ" };
+inline const FixedText buttonRetry { u8"再試行(&R)" };
+inline const FixedText buttonQuitAnyway { u8"保存しないで終了(&Q)" };
+inline const FixedText saveErrorTitle { u8"保存 エラー" };
+// %s: the file's full name, then the reason.
+inline const FixedText saveFailed { u8"ファイル \"%s\" に保存できませんでした。\n%s" };
+inline const FixedText saveFailedAtExit {
+    u8"\n\nもう一度保存しますか? 保存しないで終了すると、前回の保存から後の変更は失われます。"
+};
+inline const FixedText saveReasonNoFolder { u8"保存先のフォルダがありません。" };
+inline const FixedText saveReasonReadOnlyFile { u8"ファイルが書き込み禁止になっています。" };
+inline const FixedText saveReasonReadOnlyFolder {
+    u8"保存先のフォルダに書き込む権限がありません。"
+};
+inline const FixedText saveReasonFolderInTheWay {
+    u8"同じ名前のフォルダがあるため、ファイルを置けません。"
+};
+inline const FixedText saveReasonOther {
+    u8"ディスクがいっぱいか、書き込みの途中でエラーが起きました。"
+};
+inline const FixedText loadErrorTitle { u8"棋譜ファイルの読み込み エラー" };
+// %s: the file's full name, then the name of the kept copy.
+inline const FixedText loadFailedKept {
+    u8"棋譜ファイル \"%s\" を最後まで読み込めませんでした。読み込めた分だけを表示しています。\n"
+    u8"元のファイルは \"%s\" として残してあります。"
+};
+// %s: the file's full name.
+inline const FixedText loadFailedNotKept {
+    u8"棋譜ファイル \"%s\" を最後まで読み込めませんでした。読み込めた分だけを表示しています。\n"
+    u8"元のファイルを残せなかったため、このファイルには保存しません。"
+};
+
 } // namespace texts

@@ -1,14 +1,32 @@
 #include "ui/cdirview.h"
 
-#include <QHeaderView>
+#include "app/czelphdoc.h"
+#include "app/internalclipboard.h"
+#include "app/pavioneapp.h"
+#include "platform/sjis.h"
+#include "text/texts.h"
+#include "ui/cmainframe.h"
+#include "ui/foldertreemodel.h"
 
-CDirView::CDirView(QWidget* parent)
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+CDirView::CDirView(
+    CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame, QWidget* parent)
     : QTreeView(parent)
+    , m_document(document)
+    , m_frame(frame)
+    , m_model(new FolderTreeModel(document.library(), images, this))
 {
     setHeaderHidden(true);
     setRootIsDecorated(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // F2 or a click on the selected node renames it; the model refuses what may not be renamed.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setIconSize(QSize(16, 16));
     setMinimumWidth(10);
     // The selected folder stays marked while another pane has the focus: the list shows it.
     QPalette keep = palette();
@@ -18,8 +36,305 @@ CDirView::CDirView(QWidget* parent)
         keep.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(keep);
 
-    // In the tree, the pop-up's cut and copy and the select-all key do nothing.
+    setModel(m_model);
+    // The rename is checked and made once the editor has closed, so that a message box never
+    // opens while the editor is still handing over its text.
+    m_model->setRenameHandler([this](FolderKey key, const QString& text) {
+        QMetaObject::invokeMethod(
+            this, [this, key, text] { finishRename(key, text); }, Qt::QueuedConnection);
+    });
+    registerCommands();
+}
+
+CDirView::~CDirView() = default;
+
+void CDirView::registerCommands()
+{
+    // In the tree, the pop-up's cut and copy, the trash's 開く and the select-all key do nothing.
     onCommand(CommandId::CutFolder, [] {});
     onCommand(CommandId::CopyFolder, [] {});
     onCommand(CommandId::SelectAll, [] {});
+    onCommand(CommandId::OpenTrash, [] {});
+
+    onCommand(CommandId::OpenFolder, [this] { select(m_contextKey); });
+    onCommand(CommandId::OpenComputer, [this] { select(m_contextKey); });
+    onCommand(CommandId::RenameFolder, [this] { startRename(m_contextKey); });
+    onCommand(CommandId::DeleteFolder, [this] { deleteFolder(m_contextKey); });
+    onCommand(CommandId::PasteIntoFolder, [this] { m_document.pasteInto(m_contextKey); });
+    // Folder properties exist for the trash only so far; the others fall through to the frame.
+    onCommand(CommandId::FolderProperties, [this] {
+        if (m_contextKey.collection == trashCollection && m_frame)
+            m_frame->openTrashProperties();
+        else if (m_frame)
+            m_frame->showNotAvailable();
+    });
+    onCommand(
+        CommandId::CaptureStart,
+        [this] {
+            if (!m_frame)
+                return;
+            m_frame->app().setCaptureOn(true);
+            select({ yahooCollection, 0 });
+        },
+        [this](CommandState& s) { s.enabled = m_frame && !m_frame->app().captureOn(); });
+
+    onCommand(
+        CommandId::EditCopy, [this] { copyOrCut(false); },
+        [this](CommandState& s) { s.enabled = canCopy(); });
+    onCommand(
+        CommandId::EditCut, [this] { copyOrCut(true); },
+        [this](CommandState& s) { s.enabled = canCut(); });
+    onCommand(
+        CommandId::EditPaste, [this] { m_document.pasteInto(selectedFolder()); },
+        [this](CommandState& s) { s.enabled = canPaste(); });
+}
+
+void CDirView::build()
+{
+    m_model->build();
+    // Start where the user's own records are, with their folders in view.
+    const FolderKey own { myRecordsCollection, 0 };
+    expandFolder(own);
+    select(own);
+}
+
+void CDirView::insertFolder(FolderKey folder)
+{
+    m_model->insertFolder(folder);
+}
+
+void CDirView::removeFolder(FolderKey folder)
+{
+    if (m_editing && m_editKey == folder)
+        m_editing = false;
+    m_model->removeFolder(folder);
+}
+
+void CDirView::removeChildren(FolderKey folder)
+{
+    m_model->removeChildren(folder);
+}
+
+void CDirView::renameFolder(FolderKey folder)
+{
+    m_model->renameFolder(folder);
+}
+
+void CDirView::setShared(FolderKey folder, bool shared)
+{
+    m_model->setShared(folder, shared);
+}
+
+void CDirView::expandFolder(FolderKey folder)
+{
+    const QModelIndex index = m_model->indexOf(folder);
+    if (index.isValid())
+        expand(index);
+}
+
+void CDirView::select(FolderKey folder)
+{
+    const QModelIndex index = m_model->indexOf(folder);
+    if (!index.isValid())
+        return;
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+FolderKey CDirView::selectedFolder() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? FolderKey {} : m_model->keyOf(selected.first());
+}
+
+void CDirView::setCutFolder(FolderKey folder)
+{
+    m_model->setCutFolder(folder);
+}
+
+void CDirView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTreeView::currentChanged(current, previous);
+    emit folderSelected(m_model->keyOf(current));
+}
+
+// Copying and cutting work on the selected node.
+bool CDirView::canCut() const
+{
+    const FolderKey key = selectedFolder();
+    return key.valid() && key.folder != 0
+        && (key.collection == myRecordsCollection || key.collection == yahooCollection);
+}
+
+bool CDirView::canCopy() const
+{
+    const FolderKey key = selectedFolder();
+    return key.valid() && key.folder != 0 && key.collection == myRecordsCollection;
+}
+
+bool CDirView::canPaste() const
+{
+    return selectedFolder().collection == myRecordsCollection
+        && m_document.clipboard().holdsItemsOrText();
+}
+
+void CDirView::copyOrCut(bool cut)
+{
+    const FolderKey key = selectedFolder();
+    if (!(cut ? canCut() : canCopy()))
+        return;
+    InternalClipboard& clip = m_document.clipboard();
+    clip.reset();
+    clip.mode = cut ? InternalClipboard::cut : InternalClipboard::copy;
+    clip.sourceCollection = key.collection;
+    clip.sourceFolder = m_document.library().collection(key.collection).folder(key.folder).parent;
+    clip.items = { folderItem(key.folder) };
+    setCutFolder(cut ? key : FolderKey {});
+}
+
+void CDirView::deleteFolder(FolderKey folder)
+{
+    if (!folder.valid() || folder.folder == 0 || folder.collection == networkCollection)
+        return;
+    m_document.operations().deleteFolder(folder.collection, folder.folder);
+}
+
+bool CDirView::networkConnected() const
+{
+    // The program holds no server connection yet, so the network computers are always offline.
+    return false;
+}
+
+void CDirView::startRename(FolderKey folder)
+{
+    const QModelIndex index = m_model->indexOf(folder);
+    if (!index.isValid())
+        return;
+    setFocus(Qt::OtherFocusReason);
+    scrollTo(index);
+    edit(index);
+}
+
+bool CDirView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const FolderKey key = m_model->keyOf(index);
+    // Roots and network folders keep their names.
+    if (trigger != NoEditTriggers
+        && (!key.valid() || key.folder == 0 || key.collection == networkCollection))
+        return false;
+    const bool started = QTreeView::edit(index, trigger, event);
+    if (started && trigger != NoEditTriggers) {
+        m_editKey = key;
+        m_editing = true;
+    }
+    return started;
+}
+
+void CDirView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    m_editing = false;
+    QTreeView::closeEditor(editor, hint);
+}
+
+void CDirView::finishRename(FolderKey key, const QString& text)
+{
+    CollectionTree& collection = m_document.library().collection(key.collection);
+    if (key.folder <= 0 || key.folder >= collection.folderCount()
+        || !collection.folderIsLive(key.folder))
+        return;
+    const std::string name = toSjis(text);
+    if (name.empty() || name == collection.folder(key.folder).name)
+        return;
+    const int parent = collection.folder(key.folder).parent;
+    if (parent < 0)
+        return;
+    if (collection.nameTaken(parent, name)) {
+        m_document.prompter().showError(texts::folderRenameErrorTitle, texts::folderNameTaken);
+        startRename(key);
+        return;
+    }
+    // A '\' or '/' would break the folder's path (sharing addresses folders by path): refused with
+    // the library's message, like a name typed in the list.
+    if (!m_document.operations().checkName(key.collection, parent, name, &m_document.prompter())) {
+        startRename(key);
+        return;
+    }
+    m_document.operations().renameFolder(key.collection, key.folder, name);
+    if (selectedFolder() != key)
+        select(key);
+}
+
+void CDirView::mousePressEvent(QMouseEvent* event)
+{
+    // A right click names the node for the context menu without selecting it, so that the list
+    // keeps showing the selected folder.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const FolderKey key = m_model->keyOf(indexAt(event->position().toPoint()));
+    if (key == FolderKey { networkCollection, 0 } && !networkConnected() && m_frame)
+        m_frame->dispatch(CommandId::Connect, this);
+}
+
+void CDirView::contextMenuEvent(QContextMenuEvent* event)
+{
+    openContextMenu(event->pos());
+    event->accept();
+}
+
+void CDirView::openContextMenu(const QPoint& viewportPos)
+{
+    const QModelIndex index = indexAt(viewportPos);
+    if (!index.isValid() || !m_frame)
+        return;
+    const FolderKey key = m_model->keyOf(index);
+    m_contextKey = key;
+    const CollectionTree& collection = m_document.library().collection(key.collection);
+
+    std::unique_ptr<QMenu> menu;
+    if (key.collection == trashCollection) {
+        // ごみ箱を空にする is grayed by its own rule while the trash is empty.
+        menu = m_frame->contextMenu(ContextMenu::Dustbox, this);
+    } else if (key.collection == yahooCollection) {
+        // 棋譜採り開始 and 棋譜採り終了 follow the capture flag by their rules.
+        menu = m_frame->contextMenu(ContextMenu::Yahoo, this);
+    } else if (key == FolderKey { networkCollection, 0 }) {
+        menu = m_frame->contextMenu(ContextMenu::Network, this);
+        CMainFrame::grayItems(
+            *menu, { networkConnected() ? CommandId::Connect : CommandId::Disconnect });
+    } else if (key.collection == networkCollection && collection.depth(key.folder) == 1) {
+        menu = m_frame->contextMenu(ContextMenu::NetPc, this);
+    } else {
+        menu = m_frame->contextMenu(ContextMenu::DirView, this);
+        if (key.folder == 0 || key.collection == networkCollection)
+            CMainFrame::grayItems(
+                *menu, { CommandId::RenameFolder, CommandId::Share, CommandId::DeleteFolder });
+        if (!m_document.clipboard().holdsItemsOrText())
+            CMainFrame::grayItems(*menu, { CommandId::PasteIntoFolder });
+        CMainFrame::grayItems(*menu, { CommandId::ExportKa });
+    }
+    m_frame->trackContextMenu(*menu, this, viewport()->mapToGlobal(viewportPos));
+}
+
+void CDirView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control)
+        m_ctrlDown = true;
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !m_editing) {
+        deleteFolder(selectedFolder());
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void CDirView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control)
+        m_ctrlDown = false;
+    QTreeView::keyReleaseEvent(event);
 }

@@ -1,13 +1,84 @@
 #pragma once
 
+#include "library/folderkey.h"
 #include "ui/commandtarget.h"
 
 #include <QTreeView>
 
+class CMainFrame;
+class CZelphDoc;
+class FolderTreeModel;
+class LibraryImageList;
+
 // The folder tree: the left pane of the main window. It shows the four collections and their
-// folders once the library is attached through a model; until then it is empty.
+// folders; selecting a node shows that folder in the record list. It offers a context menu per
+// kind of node, renaming in place, the Delete key and cut/copy/paste of one folder, and the
+// library's updates reach it through the document.
 class CDirView : public QTreeView, public CommandTarget {
     Q_OBJECT
 public:
-    explicit CDirView(QWidget* parent = nullptr);
+    using QTreeView::edit;
+    // frame may be null (a tree without a main window has no context menus).
+    CDirView(CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame = nullptr,
+        QWidget* parent = nullptr);
+    ~CDirView() override;
+
+    FolderTreeModel& folderModel() const { return *m_model; }
+
+    // Builds every node from the library and selects マイ 棋譜集.
+    void build();
+
+    // The library's updates.
+    void insertFolder(FolderKey folder);
+    void removeFolder(FolderKey folder);
+    void removeChildren(FolderKey folder);
+    void renameFolder(FolderKey folder);
+    void setShared(FolderKey folder, bool shared);
+    void expandFolder(FolderKey folder);
+    // Selects the folder's node, which shows the folder in the list.
+    void select(FolderKey folder);
+    // The selected node's folder; invalid when none is selected.
+    FolderKey selectedFolder() const;
+    // The node last right-clicked: the target of the context menu's commands.
+    FolderKey contextFolder() const { return m_contextKey; }
+    // Marks the node of a cut folder; an invalid key clears the mark.
+    void setCutFolder(FolderKey folder);
+    // Starts renaming the folder's node in place (refused for roots and network folders).
+    void startRename(FolderKey folder);
+    bool isEditingLabel() const { return m_editing; }
+    bool ctrlDown() const { return m_ctrlDown; }
+
+    // Opens the context menu of the node at a point of the viewport, as a right click does.
+    void openContextMenu(const QPoint& viewportPos);
+
+signals:
+    // The selection moved to another folder.
+    void folderSelected(FolderKey folder);
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void registerCommands();
+    void finishRename(FolderKey folder, const QString& text);
+    void copyOrCut(bool cut);
+    bool canCut() const;
+    bool canCopy() const;
+    bool canPaste() const;
+    void deleteFolder(FolderKey folder);
+    bool networkConnected() const;
+
+    CZelphDoc& m_document;
+    CMainFrame* m_frame;
+    FolderTreeModel* m_model;
+    FolderKey m_contextKey;
+    FolderKey m_editKey;
+    bool m_editing = false;
+    bool m_ctrlDown = false;
 };

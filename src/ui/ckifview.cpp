@@ -1,9 +1,45 @@
 #include "ui/ckifview.h"
 
-#include <QHeaderView>
+#include "app/czelphdoc.h"
+#include "app/internalclipboard.h"
+#include "platform/sjis.h"
+#include "ui/cmainframe.h"
+#include "ui/recordlistmodel.h"
 
-CKifView::CKifView(QWidget* parent)
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+// The column widths of each layout, in pixels.
+const std::vector<int>& defaultWidths(ListMode mode)
+{
+    static const std::vector<int> records { 108, 80, 80, 64, 64, 104 };
+    static const std::vector<int> trash { 108, 108, 80, 80, 64, 64, 104 };
+    static const std::vector<int> computers { 108, 256 };
+    switch (mode) {
+    case ListMode::Trash:
+        return trash;
+    case ListMode::Computers:
+        return computers;
+    default:
+        return records;
+    }
+}
+
+} // namespace
+
+CKifView::CKifView(
+    CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame, QWidget* parent)
     : QTreeView(parent)
+    , m_document(document)
+    , m_frame(frame)
+    , m_model(new RecordListModel(document.library(), images, this))
 {
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -13,14 +49,439 @@ CKifView::CKifView(QWidget* parent)
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // F2 or a click on the selected row renames it where the listing allows it.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setIconSize(QSize(16, 16));
+    setSortingEnabled(false);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
     setMinimumWidth(10);
 
+    setModel(m_model);
+    applyColumns(m_model->mode());
+    connect(header(), &QHeaderView::sectionClicked, this, &CKifView::sortByColumn);
+    // As in the tree, the typed name is checked once the editor has closed.
+    m_model->setRenameHandler([this](int row, const QString& text) {
+        const ItemRef key = m_model->keyAt(row);
+        QMetaObject::invokeMethod(
+            this, [this, key, text] { finishRename(key, text); }, Qt::QueuedConnection);
+    });
+    registerCommands();
+}
+
+CKifView::~CKifView() = default;
+
+void CKifView::registerCommands()
+{
     // The properties of records (and two identifiers no menu shows) have a handler that does
-    // nothing, so their items are enabled and choosing them changes nothing.
+    // nothing, so their items are enabled and choosing them changes nothing; so has 検索 here.
     for (CommandId id : { CommandId::RecordProperties, CommandId::UnusedProperties32773,
-             CommandId::UnusedProperties32782, CommandId::TrashItemProperties })
+             CommandId::UnusedProperties32782, CommandId::TrashItemProperties, CommandId::Search })
         onCommand(id, [] {});
+
+    const auto outsideNetwork
+        = [this](CommandState& s) { s.enabled = shownFolder().collection != networkCollection; };
+    onCommand(
+        CommandId::NewFolder, [this] { newItem(true); },
+        [this](CommandState& s) { s.enabled = showsEditableFolder(); });
+    onCommand(
+        CommandId::NewRecord, [this] { newItem(false); },
+        [this](CommandState& s) { s.enabled = showsEditableFolder(); });
+    onCommand(CommandId::OpenFolderRow, [this] { openFolderOf(menuFolder()); });
+    onCommand(CommandId::OpenFolder, [this] { openFolderOf(menuFolder()); });
+    onCommand(CommandId::OpenComputer, [this] { openFolderOf(menuFolder()); });
+    onCommand(
+        CommandId::ParentFolder,
+        [this] {
+            const FolderKey shown = shownFolder();
+            if (!shown.valid() || shown.folder == 0)
+                return;
+            const int parent
+                = m_document.library().collection(shown.collection).folder(shown.folder).parent;
+            openFolderOf({ shown.collection, parent });
+        },
+        [this](
+            CommandState& s) { s.enabled = shownFolder().valid() && shownFolder().folder != 0; });
+    onCommand(
+        CommandId::DeleteItems, [this] { deleteSelection(); }, outsideNetwork);
+    onCommand(
+        CommandId::DeleteForGood, [this] { deleteSelection(); }, outsideNetwork);
+    onCommand(
+        CommandId::DeleteFolderRow, [this] { deleteMenuFolder(); }, outsideNetwork);
+    onCommand(
+        CommandId::DeleteFolder, [this] { deleteMenuFolder(); }, outsideNetwork);
+    for (CommandId id :
+        { CommandId::RenameFolderRow, CommandId::RenameRecordRow, CommandId::RenameFolder })
+        onCommand(
+            id, [this] { renameMenuItem(); }, outsideNetwork);
+    onCommand(CommandId::PasteIntoFolder, [this] { m_document.pasteInto(menuFolder()); });
+    onCommand(
+        CommandId::EditPaste, [this] { m_document.pasteInto(shownFolder()); },
+        [this](CommandState& s) { s.enabled = shownFolder().collection == myRecordsCollection; });
+    // The shown folder comes again from the library; asking a remote computer for its folder
+    // again needs the server connection.
+    onCommand(CommandId::Refresh, [this] { refresh(); });
+    onCommand(CommandId::SelectAll, [this] {
+        selectAll();
+        setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
+FolderKey CKifView::shownFolder() const
+{
+    return m_model->shownFolder();
+}
+
+ListMode CKifView::mode() const
+{
+    return m_model->mode();
+}
+
+bool CKifView::showsEditableFolder() const
+{
+    const FolderKey shown = shownFolder();
+    return shown.valid() && shown.collection != networkCollection
+        && shown.collection != trashCollection;
+}
+
+bool CKifView::networkConnected() const
+{
+    // The program holds no server connection yet, so the network computers are always offline.
+    return false;
+}
+
+void CKifView::applyColumns(ListMode mode)
+{
+    const std::vector<int>& widths = defaultWidths(mode);
+    for (size_t i = 0; i < widths.size(); ++i)
+        header()->resizeSection(static_cast<int>(i), widths[i]);
+}
+
+void CKifView::showFolder(FolderKey folder)
+{
+    const ListMode before = m_model->mode();
+    const ListMode mode
+        = folder.valid() ? RecordListModel::modeFor(m_document.library(), folder) : before;
+    std::vector<int> widths;
+    if (mode == before) {
+        // The columns stay as they are within one layout, widths included.
+        for (int i = 0; i < header()->count(); ++i)
+            widths.push_back(header()->sectionSize(i));
+    }
+    m_editing = false;
+    m_model->setEditable(folder.valid() && folder.collection != trashCollection
+        && folder.collection != networkCollection);
+    m_model->show(folder, mode);
+    if (mode != before || widths.size() != static_cast<size_t>(header()->count())) {
+        applyColumns(mode);
+    } else {
+        for (size_t i = 0; i < widths.size(); ++i)
+            header()->resizeSection(static_cast<int>(i), widths[i]);
+    }
+}
+
+void CKifView::refresh()
+{
+    showFolder(shownFolder());
+}
+
+void CKifView::addFolderRow(int folder)
+{
+    m_model->appendRow(folderItem(folder));
+}
+
+void CKifView::addRecordRow(int slot)
+{
+    m_model->appendRow(recordItem(slot));
+}
+
+void CKifView::renameFolderRow(int folder)
+{
+    m_model->refreshRow(folderItem(folder));
+}
+
+void CKifView::renameRecordRow(int slot)
+{
+    m_model->refreshRow(recordItem(slot));
+}
+
+void CKifView::updateRecordRow(int slot)
+{
+    m_model->removeRowOf(recordItem(slot));
+    m_model->appendRow(recordItem(slot));
+    scrollTo(m_model->index(m_model->rowOf(recordItem(slot)), 0));
+}
+
+void CKifView::updateFolderRow(int folder)
+{
+    m_model->refreshRow(folderItem(folder));
+}
+
+void CKifView::removeRecordRow(int slot)
+{
+    m_model->removeRowOf(recordItem(slot));
+}
+
+void CKifView::sortByColumn(int column)
+{
+    const int mode = static_cast<int>(m_model->mode());
+    if (column == m_sortColumn && mode == m_sortMode)
+        m_sortDescending = !m_sortDescending;
+    else
+        m_sortDescending = false;
+    m_sortColumn = column;
+    m_sortMode = mode;
+    m_model->sortRows(column, m_sortDescending);
+}
+
+std::vector<int> CKifView::selectedRowNumbers() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CKifView::selectRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row, 0);
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+FolderKey CKifView::menuFolder() const
+{
+    const FolderKey shown = shownFolder();
+    if (m_menuOnShownFolder)
+        return shown;
+    if (!itemIsFolder(m_menuItem))
+        return {};
+    return { shown.collection, itemIndex(m_menuItem) };
+}
+
+void CKifView::openFolderOf(FolderKey folder)
+{
+    if (folder.valid())
+        m_document.selectFolder(folder);
+}
+
+void CKifView::newItem(bool folder)
+{
+    const FolderKey shown = shownFolder();
+    if (!showsEditableFolder())
+        return;
+    LibraryOperations& operations = m_document.operations();
+    const int made = folder ? operations.newFolder(shown.collection, shown.folder)
+                            : operations.newRecord(shown.collection, shown.folder);
+    if (made < 0)
+        return;
+    const int row = m_model->rowOf(folder ? folderItem(made) : recordItem(made));
+    if (row < 0)
+        return;
+    selectRow(row);
+    startRename(row);
+}
+
+void CKifView::deleteSelection()
+{
+    const FolderKey shown = shownFolder();
+    if (!shown.valid() || shown.collection == networkCollection)
+        return;
+    const std::vector<int> rows = selectedRowNumbers();
+    if (rows.empty())
+        return;
+    std::vector<ItemRef> selection;
+    selection.reserve(rows.size());
+    for (int row : rows)
+        selection.push_back(m_model->keyAt(row));
+    m_document.operations().deleteItems(shown.collection, selection);
+    // The row that now stands where the first deleted one stood, or the last row.
+    if (shownFolder() == shown && m_model->rowCount() > 0)
+        selectRow(std::min(rows.front(), m_model->rowCount() - 1));
+}
+
+void CKifView::deleteMenuFolder()
+{
+    const FolderKey folder = menuFolder();
+    if (!folder.valid() || m_menuOnShownFolder || folder.collection == networkCollection)
+        return;
+    m_document.operations().deleteFolder(folder.collection, folder.folder);
+}
+
+void CKifView::renameMenuItem()
+{
+    if (m_menuOnShownFolder)
+        return;
+    const int row = m_model->rowOf(m_menuItem);
+    if (row >= 0)
+        startRename(row);
+}
+
+void CKifView::startRename(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row, 0);
+    setFocus(Qt::OtherFocusReason);
+    scrollTo(index);
+    edit(index);
+}
+
+bool CKifView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (trigger != NoEditTriggers) {
+        // Only column 0 holds the name, whichever cell was clicked.
+        const QModelIndex name = index.sibling(index.row(), 0);
+        const FolderKey shown = shownFolder();
+        if (!shown.valid() || shown.collection == trashCollection
+            || shown.collection == networkCollection)
+            return false;
+        const bool started = QTreeView::edit(name, trigger, event);
+        if (started)
+            m_editing = true;
+        return started;
+    }
+    return QTreeView::edit(index, trigger, event);
+}
+
+void CKifView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    m_editing = false;
+    QTreeView::closeEditor(editor, hint);
+}
+
+void CKifView::finishRename(ItemRef key, const QString& text)
+{
+    const FolderKey shown = shownFolder();
+    if (!shown.valid() || m_model->rowOf(key) < 0)
+        return;
+    CollectionTree& collection = m_document.library().collection(shown.collection);
+    const int index = itemIndex(key);
+    const std::string name = toSjis(text);
+    const std::string& current
+        = itemIsFolder(key) ? collection.folder(index).name : collection.record(index).name;
+    if (name.empty() || name == current)
+        return;
+    if (!m_document.operations().checkName(
+            shown.collection, shown.folder, name, &m_document.prompter())) {
+        startRename(m_model->rowOf(key));
+        return;
+    }
+    if (itemIsFolder(key))
+        m_document.operations().renameFolder(shown.collection, index, name);
+    else
+        m_document.operations().renameRecord(shown.collection, index, name);
+}
+
+void CKifView::contextMenuEvent(QContextMenuEvent* event)
+{
+    openContextMenu(event->pos());
+    event->accept();
+}
+
+void CKifView::openContextMenu(const QPoint& viewportPos)
+{
+    const FolderKey shown = shownFolder();
+    if (!shown.valid() || !m_frame)
+        return;
+    const std::vector<int> rows = selectedRowNumbers();
+    const bool inTrash = shown.collection == trashCollection;
+    const bool inNetwork = shown.collection == networkCollection;
+    m_menuOnShownFolder = rows.empty();
+    m_menuItem = rows.empty() ? 0 : m_model->keyAt(rows.front());
+
+    std::unique_ptr<QMenu> menu;
+    if (rows.empty()) {
+        if (inTrash) {
+            // ごみ箱を空にする is grayed by its own rule while the trash is empty.
+            menu = m_frame->contextMenu(ContextMenu::Dustbox, this);
+            CMainFrame::grayItems(*menu, { CommandId::OpenTrash });
+        } else if (shown == FolderKey { yahooCollection, 0 }) {
+            menu = m_frame->contextMenu(ContextMenu::Yahoo, this);
+        } else if (shown == FolderKey { networkCollection, 0 }) {
+            menu = m_frame->contextMenu(ContextMenu::Network, this);
+            CMainFrame::grayItems(
+                *menu, { networkConnected() ? CommandId::Connect : CommandId::Disconnect });
+        } else if (inNetwork) {
+            menu = m_frame->contextMenu(ContextMenu::NetKifView, this);
+        } else {
+            menu = m_frame->contextMenu(ContextMenu::KifView, this);
+            if (shown.folder == 0)
+                CMainFrame::grayItems(*menu, { CommandId::ParentFolder });
+        }
+    } else if (rows.size() == 1 && !itemIsFolder(m_menuItem)) {
+        menu = m_frame->contextMenu(inTrash ? ContextMenu::DustboxKif : ContextMenu::Kif, this);
+    } else if (rows.size() == 1) {
+        if (inTrash) {
+            menu = m_frame->contextMenu(ContextMenu::DustboxKif, this);
+        } else if (shown == FolderKey { networkCollection, 0 }) {
+            menu = m_frame->contextMenu(ContextMenu::NetPc, this);
+        } else {
+            menu = m_frame->contextMenu(ContextMenu::DirView, this);
+            if (!m_document.clipboard().holdsItemsOrText())
+                CMainFrame::grayItems(*menu, { CommandId::PasteIntoFolder });
+            CMainFrame::grayItems(*menu, { CommandId::ExportKa });
+        }
+    } else {
+        menu = m_frame->contextMenu(inTrash ? ContextMenu::DustboxKif : ContextMenu::Multi, this);
+        if (inTrash)
+            CMainFrame::grayItems(*menu, { CommandId::TrashItemProperties });
+    }
+    if (inNetwork) {
+        // Nothing of somebody else's computer can be changed from here.
+        CMainFrame::grayItems(*menu,
+            { CommandId::NewFolder, CommandId::NewRecord, CommandId::Share, CommandId::CutItems,
+                CommandId::CutFolder, CommandId::PasteIntoFolder, CommandId::DeleteItems,
+                CommandId::DeleteFolder, CommandId::RenameFolderRow, CommandId::RenameRecordRow,
+                CommandId::RenameFolder, CommandId::EditRecord });
+    }
+    m_frame->trackContextMenu(*menu, this, viewport()->mapToGlobal(viewportPos));
+}
+
+void CKifView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control)
+        m_ctrlDown = true;
+    // Delete acts when the key comes up.
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void CKifView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control)
+        m_ctrlDown = false;
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !m_editing
+        && !event->isAutoRepeat()) {
+        deleteSelection();
+        event->accept();
+        return;
+    }
+    QTreeView::keyReleaseEvent(event);
+}
+
+void CKifView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const FolderKey shown = shownFolder();
+    if (!index.isValid() || !shown.valid() || event->button() != Qt::LeftButton) {
+        QTreeView::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    if (shown.collection == trashCollection)
+        return;
+    const ItemRef key = m_model->keyAt(index.row());
+    if (itemIsFolder(key))
+        openFolderOf({ shown.collection, itemIndex(key) });
+    else if (m_frame)
+        m_frame->dispatch(CommandId::OpenRecord, this);
 }

@@ -1,14 +1,97 @@
 #pragma once
 
+#include "library/folderkey.h"
 #include "ui/commandtarget.h"
+#include "ui/listrowcompare.h"
 
 #include <QTreeView>
 
+#include <vector>
+
+class CMainFrame;
+class CZelphDoc;
+class LibraryImageList;
+class RecordListModel;
+
 // The record list: the upper right pane of the main window, a report of the folders and records
-// of the folder selected in the tree. It shows rows once the library is attached through a model;
-// until then it is empty.
+// of the folder selected in the tree, in one of three column layouts. It sorts on a column
+// click, renames in place, offers a context menu per situation, and the library's row updates
+// reach it through the document.
 class CKifView : public QTreeView, public CommandTarget {
     Q_OBJECT
 public:
-    explicit CKifView(QWidget* parent = nullptr);
+    using QTreeView::edit;
+    // frame may be null (a list without a main window has no context menus).
+    CKifView(CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame = nullptr,
+        QWidget* parent = nullptr);
+    ~CKifView() override;
+
+    RecordListModel& listModel() const { return *m_model; }
+
+    // Fills the list with the folder's child folders and records; an invalid key empties it.
+    void showFolder(FolderKey folder);
+    // Shows the shown folder again.
+    void refresh();
+    FolderKey shownFolder() const;
+    ListMode mode() const;
+
+    // The library's row updates, for rows of the shown folder.
+    void addFolderRow(int folder);
+    void addRecordRow(int slot);
+    void renameFolderRow(int folder);
+    void renameRecordRow(int slot);
+    // Takes the record's row out and appends it again, in view.
+    void updateRecordRow(int slot);
+    void updateFolderRow(int folder);
+    void removeRecordRow(int slot);
+
+    // A click on a column title: the same column twice in the same layout reverses the order.
+    void sortByColumn(int column);
+    int sortColumn() const { return m_sortColumn; }
+    bool sortDescending() const { return m_sortDescending; }
+
+    // Starts renaming the row in place (refused in the trash and the network computers).
+    void startRename(int row);
+    bool isEditingLabel() const { return m_editing; }
+    bool ctrlDown() const { return m_ctrlDown; }
+    // The selected rows from the top.
+    std::vector<int> selectedRowNumbers() const;
+
+    // Opens the context menu for the present selection, as a right click at a point of the
+    // viewport does.
+    void openContextMenu(const QPoint& viewportPos);
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void registerCommands();
+    void applyColumns(ListMode mode);
+    void finishRename(ItemRef key, const QString& text);
+    // The folder the last context menu was about: the shown folder when nothing was selected.
+    FolderKey menuFolder() const;
+    void openFolderOf(FolderKey folder);
+    void newItem(bool folder);
+    void deleteSelection();
+    void deleteMenuFolder();
+    void renameMenuItem();
+    void selectRow(int row);
+    bool showsEditableFolder() const;
+    bool networkConnected() const;
+
+    CZelphDoc& m_document;
+    CMainFrame* m_frame;
+    RecordListModel* m_model;
+    int m_sortColumn = -1;
+    bool m_sortDescending = false;
+    int m_sortMode = -1;
+    bool m_menuOnShownFolder = true;
+    ItemRef m_menuItem = 0;
+    bool m_editing = false;
+    bool m_ctrlDown = false;
 };

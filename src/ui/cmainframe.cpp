@@ -1,6 +1,8 @@
 #include "ui/cmainframe.h"
 
+#include "app/clipboardtext.h"
 #include "app/czelphdoc.h"
+#include "app/internalclipboard.h"
 #include "app/pavioneapp.h"
 #include "library/programversion.h"
 #include "net/notices.h"
@@ -26,6 +28,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -74,42 +77,24 @@ constexpr std::array<ToolButtonDef, 8> toolButtons { {
 // them lands in the frame's one "not available yet" handler; a view that learns to handle one
 // takes it over, since the view comes first on the route.
 constexpr std::array notAvailableCommands {
-    CommandId::Save,
     CommandId::EditCut,
     CommandId::EditCopy,
     CommandId::EditPaste,
-    CommandId::SelectAll,
     CommandId::CaptureSettings,
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
-    CommandId::NewFolder,
-    CommandId::NewRecord,
     CommandId::OpenRecord,
     CommandId::EditRecord,
-    CommandId::DeleteItems,
-    CommandId::OpenFolderRow,
-    CommandId::DeleteFolderRow,
-    CommandId::RenameFolderRow,
-    CommandId::RenameRecordRow,
-    CommandId::ParentFolder,
-    CommandId::OpenFolder,
     CommandId::Search,
     CommandId::Share,
-    CommandId::DeleteFolder,
-    CommandId::RenameFolder,
     CommandId::FolderProperties,
-    CommandId::EmptyTrash,
-    CommandId::OpenComputer,
     CommandId::ComputerProperties,
     CommandId::Chat,
     CommandId::CutItems,
     CommandId::CopyItems,
     CommandId::CutFolder,
     CommandId::CopyFolder,
-    CommandId::PasteIntoFolder,
-    CommandId::Refresh,
-    CommandId::DeleteForGood,
     CommandId::ExportKa,
 };
 
@@ -155,9 +140,9 @@ void CMainFrame::createPanes()
     m_outer->setObjectName(QStringLiteral("outerSplitter"));
     m_inner = new QSplitter(Qt::Vertical);
     m_inner->setObjectName(QStringLiteral("innerSplitter"));
-    m_kifView = new CKifView;
+    m_kifView = new CKifView(m_document, m_app.imageList(), this);
     m_chatView = new CChatView;
-    m_dirView = new CDirView;
+    m_dirView = new CDirView(m_document, m_app.imageList(), this);
     m_inner->addWidget(m_kifView);
     m_inner->addWidget(m_chatView);
     m_outer->addWidget(m_dirView);
@@ -177,6 +162,8 @@ void CMainFrame::createPanes()
 
     connect(m_chatView, &CChatView::commandRequested, this,
         [this](CommandId id) { dispatch(id, m_chatView); });
+    connect(m_dirView, &CDirView::folderSelected, m_kifView, &CKifView::showFolder);
+    m_document.attachViews(*m_dirView, *m_kifView, *this);
 
     const int chrome = menuBar()->sizeHint().height() + m_toolBar->sizeHint().height()
         + statusBar()->sizeHint().height();
@@ -388,6 +375,17 @@ void CMainFrame::updateToolBar()
     }
 }
 
+void CMainFrame::grayItems(QMenu& menu, std::initializer_list<CommandId> ids)
+{
+    for (QAction* action : menu.actions()) {
+        if (!action->data().isValid())
+            continue;
+        const auto id = static_cast<CommandId>(action->data().toInt());
+        if (std::find(ids.begin(), ids.end(), id) != ids.end())
+            action->setEnabled(false);
+    }
+}
+
 std::unique_ptr<QMenu> CMainFrame::contextMenu(ContextMenu which, CommandTarget* origin)
 {
     auto menu = std::make_unique<QMenu>(this);
@@ -421,8 +419,23 @@ void CMainFrame::tick()
     m_tickCounter = (m_tickCounter + 1) % 4;
 }
 
+void CMainFrame::takeClipboardText()
+{
+    // Text that another program put on the clipboard (a list of moves, say) becomes what 貼り付け
+    // imports; the program's own items are forgotten then.
+    const std::string text = clipboardtext::get();
+    InternalClipboard& clip = m_app.internalClipboard();
+    if (text.empty() || text == clip.text)
+        return;
+    clip.reset();
+    clip.text = text;
+    m_dirView->setCutFolder({});
+}
+
 bool CMainFrame::event(QEvent* event)
 {
+    if (event->type() == QEvent::WindowActivate)
+        takeClipboardText();
     if (event->type() == QEvent::StatusTip) {
         // An item without help text brings back the idle message.
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,7 @@ public:
     QSplitter* innerSplitter() const { return m_inner; }
     QToolBar* toolBar() const { return m_toolBar; }
     CZelphDoc& document() const { return m_document; }
+    PavioneApp& app() const { return m_app; }
 
     // The pane that had the focus last (the tree at first); commands go to it first.
     QWidget* activePane() const;
@@ -62,6 +64,10 @@ public:
     std::unique_ptr<QMenu> contextMenu(ContextMenu which, CommandTarget* origin);
     // Shows a pop-up at globalPos; the chosen item's command is dispatched with origin first.
     void trackContextMenu(QMenu& menu, CommandTarget* origin, const QPoint& globalPos);
+    // Grays the pop-up's items of these commands, whatever their handlers say.
+    static void grayItems(QMenu& menu, std::initializer_list<CommandId> ids);
+    // The one answer of every command whose window the program does not have yet.
+    void showNotAvailable();
 
     // One tick of the 50 ms timer.
     void tick();
@@ -96,7 +102,7 @@ private:
     void updateMenu(QMenu& menu, CommandTarget* origin);
     void paneFocusChanged(QWidget* now);
     CommandTarget* viewOf(QWidget* pane) const;
-    void showNotAvailable();
+    void takeClipboardText();
     QAction* commandAction(CommandId id, const QString& text, QObject* parent);
 
     PavioneApp& m_app;
