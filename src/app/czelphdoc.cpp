@@ -62,17 +62,24 @@ void CZelphDoc::reportLoadProblems()
         return;
     m_loadReported = true;
     for (const std::string& file : m_loadReport.unreadableFiles) {
-        // The kept copy of a file is named after it: "private.kif.bad", "private.kif.bad2", ….
-        const auto kept
-            = std::find_if(m_loadReport.keptCopies.begin(), m_loadReport.keptCopies.end(),
-                [&file](const std::string& copy) { return copy.rfind(file + ".", 0) == 0; });
-        if (kept != m_loadReport.keptCopies.end())
+        const std::string kept = keptCopyOf(file);
+        if (!kept.empty())
             showError(texts::loadErrorTitle,
-                formatText(texts::loadFailedKept.bytes(), { shownPath(file), shownPath(*kept) }));
+                formatText(texts::loadFailedKept.bytes(), { shownPath(file), shownPath(kept) }));
         else
             showError(texts::loadErrorTitle,
                 formatText(texts::loadFailedNotKept.bytes(), { shownPath(file) }));
     }
+}
+
+std::string CZelphDoc::keptCopyOf(const std::string& file) const
+{
+    // The kept copy of a file is named after it: "private.kif.bad", "private.kif.bad2", ….
+    for (const std::string& copy : m_loadReport.keptCopies) {
+        if (copy.rfind(file + ".", 0) == 0)
+            return copy;
+    }
+    return {};
 }
 
 std::string CZelphDoc::saveFailureText(const std::vector<std::string>& failed) const
@@ -81,8 +88,15 @@ std::string CZelphDoc::saveFailureText(const std::vector<std::string>& failed) c
     for (const std::string& path : failed) {
         if (!text.empty())
             text += "\n\n";
-        text += formatText(
-            texts::saveFailed.bytes(), { shownPath(path), saveFailureReason(path).bytes() });
+        // A file that could not be read at start and could not be kept aside is never written
+        // over; every other failure is read from the file system.
+        const bool blocked = std::find(m_loadReport.unreadableFiles.begin(),
+                                 m_loadReport.unreadableFiles.end(), path)
+                != m_loadReport.unreadableFiles.end()
+            && keptCopyOf(path).empty();
+        const FixedText& reason
+            = blocked ? texts::saveReasonUnreadableNotKept : saveFailureReason(path);
+        text += formatText(texts::saveFailed.bytes(), { shownPath(path), reason.bytes() });
     }
     return text;
 }

@@ -211,6 +211,9 @@ inline const FixedText saveReasonReadOnlyFolder {
 inline const FixedText saveReasonFolderInTheWay {
     u8"同じ名前のフォルダがあるため、ファイルを置けません。"
 };
+inline const FixedText saveReasonUnreadableNotKept {
+    u8"読み込めなかった元のファイルを残せなかったため、上書きしません。"
+};
 inline const FixedText saveReasonOther {
     u8"ディスクがいっぱいか、書き込みの途中でエラーが起きました。"
 };

@@ -208,7 +208,7 @@ bool CDirView::networkConnected() const
 void CDirView::startRename(FolderKey folder)
 {
     const QModelIndex index = m_model->indexOf(folder);
-    if (!index.isValid())
+    if (!index.isValid() || !(m_model->flags(index) & Qt::ItemIsEditable))
         return;
     setFocus(Qt::OtherFocusReason);
     scrollTo(index);
@@ -218,9 +218,8 @@ void CDirView::startRename(FolderKey folder)
 bool CDirView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
     const FolderKey key = m_model->keyOf(index);
-    // Roots and network folders keep their names.
-    if (trigger != NoEditTriggers
-        && (!key.valid() || key.folder == 0 || key.collection == networkCollection))
+    // Roots and network folders keep their names: the model makes only the others editable.
+    if (trigger != NoEditTriggers && !(m_model->flags(index) & Qt::ItemIsEditable))
         return false;
     const bool started = QTreeView::edit(index, trigger, event);
     if (started && trigger != NoEditTriggers) {

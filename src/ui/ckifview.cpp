@@ -170,9 +170,8 @@ void CKifView::showFolder(FolderKey folder)
             widths.push_back(header()->sectionSize(i));
     }
     m_editing = false;
-    m_model->setEditable(folder.valid() && folder.collection != trashCollection
-        && folder.collection != networkCollection);
     m_model->show(folder, mode);
+    m_model->setEditable(labelsEditable());
     if (mode != before || widths.size() != static_cast<size_t>(header()->count())) {
         applyColumns(mode);
     } else {
@@ -208,6 +207,11 @@ void CKifView::renameRecordRow(int slot)
 
 void CKifView::updateRecordRow(int slot)
 {
+    if (slot == m_renamingSlot) {
+        // A rename typed into the row changes its text where it stands.
+        m_model->refreshRow(recordItem(slot));
+        return;
+    }
     m_model->removeRowOf(recordItem(slot));
     m_model->appendRow(recordItem(slot));
     scrollTo(m_model->index(m_model->rowOf(recordItem(slot)), 0));
@@ -322,9 +326,16 @@ void CKifView::renameMenuItem()
         startRename(row);
 }
 
+bool CKifView::labelsEditable() const
+{
+    const FolderKey shown = shownFolder();
+    return shown.valid() && shown.collection != trashCollection
+        && shown.collection != networkCollection;
+}
+
 void CKifView::startRename(int row)
 {
-    if (row < 0 || row >= m_model->rowCount())
+    if (row < 0 || row >= m_model->rowCount() || !labelsEditable())
         return;
     const QModelIndex index = m_model->index(row, 0);
     setFocus(Qt::OtherFocusReason);
@@ -337,9 +348,7 @@ bool CKifView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     if (trigger != NoEditTriggers) {
         // Only column 0 holds the name, whichever cell was clicked.
         const QModelIndex name = index.sibling(index.row(), 0);
-        const FolderKey shown = shownFolder();
-        if (!shown.valid() || shown.collection == trashCollection
-            || shown.collection == networkCollection)
+        if (!labelsEditable())
             return false;
         const bool started = QTreeView::edit(name, trigger, event);
         if (started)
@@ -372,10 +381,13 @@ void CKifView::finishRename(ItemRef key, const QString& text)
         startRename(m_model->rowOf(key));
         return;
     }
-    if (itemIsFolder(key))
+    if (itemIsFolder(key)) {
         m_document.operations().renameFolder(shown.collection, index, name);
-    else
+    } else {
+        m_renamingSlot = index;
         m_document.operations().renameRecord(shown.collection, index, name);
+        m_renamingSlot = -1;
+    }
 }
 
 void CKifView::contextMenuEvent(QContextMenuEvent* event)

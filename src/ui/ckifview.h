@@ -82,6 +82,7 @@ private:
     void renameMenuItem();
     void selectRow(int row);
     bool showsEditableFolder() const;
+    bool labelsEditable() const;
     bool networkConnected() const;
 
     CZelphDoc& m_document;
@@ -93,5 +94,7 @@ private:
     bool m_menuOnShownFolder = true;
     ItemRef m_menuItem = 0;
     bool m_editing = false;
+    // The record being renamed from here: its row keeps its place.
+    int m_renamingSlot = -1;
     bool m_ctrlDown = false;
 };

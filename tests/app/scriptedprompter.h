@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Answers the document's questions in tests: each question takes the next queued answer (yes when
@@ -19,6 +20,8 @@ public:
     };
 
     void answer(bool yes) { m_answers.push_back(yes); }
+    // Runs at every question or message, before it is answered.
+    void onCall(std::function<void(const Call&)> hook) { m_hook = std::move(hook); }
     const std::vector<Call>& calls() const { return m_calls; }
     void clear() { m_calls.clear(); }
     // The last call, or an empty one.
@@ -41,6 +44,8 @@ private:
     bool record(const char* kind, const std::string& title, const std::string& text)
     {
         m_calls.push_back({ QString::fromLatin1(kind), fromSjis(title), fromSjis(text) });
+        if (m_hook)
+            m_hook(m_calls.back());
         if (m_answers.empty())
             return true;
         const bool yes = m_answers.front();
@@ -50,4 +55,5 @@ private:
 
     std::deque<bool> m_answers;
     std::vector<Call> m_calls;
+    std::function<void(const Call&)> m_hook;
 };
