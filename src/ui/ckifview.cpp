@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -154,8 +155,19 @@ bool CKifView::networkConnected() const
 void CKifView::applyColumns(ListMode mode)
 {
     const std::vector<int>& widths = defaultWidths(mode);
-    for (size_t i = 0; i < widths.size(); ++i)
-        header()->resizeSection(static_cast<int>(i), widths[i]);
+    // The widths were chosen for a narrow system font; a time column is widened when the font in
+    // use would cut its "yy/mm/dd hh:mm:ss" short. The other columns keep their widths.
+    const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("00/00/00 00:00:00"))
+        + 4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
+    const std::vector<int> timeColumns = mode == ListMode::Trash ? std::vector<int> { 1, 6 }
+        : mode == ListMode::Records                              ? std::vector<int> { 5 }
+                                                                 : std::vector<int> {};
+    for (size_t i = 0; i < widths.size(); ++i) {
+        const int column = static_cast<int>(i);
+        const bool isTime
+            = std::find(timeColumns.begin(), timeColumns.end(), column) != timeColumns.end();
+        header()->resizeSection(column, isTime ? std::max(widths[i], timeWidth) : widths[i]);
+    }
 }
 
 void CKifView::showFolder(FolderKey folder)

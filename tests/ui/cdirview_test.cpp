@@ -3,7 +3,9 @@
 #include "app/internalclipboard.h"
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QIcon>
+#include <QMessageBox>
 
 namespace {
 
@@ -362,6 +364,41 @@ TEST_F(FolderTreeTest, SharedFoldersSwitchPictures)
         picture(QIcon::Selected), images.pixmap(LibraryImageList::SharedOpenFolder).toImage());
     ops().setShare(0, a, std::nullopt, "");
     EXPECT_EQ(picture(QIcon::Normal), images.pixmap(LibraryImageList::ClosedFolder).toImage());
+}
+
+TEST_F(FolderTreeTest, ClickingTheNetworkRootOfflineAsksToConnect)
+{
+    // Logging in is not part of the program yet: the click ends in the not-available message.
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    const QRect root = tree().visualRect(tree().folderModel().indexOf(networkRoot));
+    QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, root.center());
+    EXPECT_EQ(shown, u("この機能はまだ使用できません。"));
+    EXPECT_EQ(tree().selectedFolder(), networkRoot);
+}
+
+TEST_F(FolderTreeTest, TextFromAnotherProgramReplacesTheCutFolder)
+{
+    const int a = newFolder(0, 0, "A");
+    tree().select({ 0, a });
+    m_frame->dispatch(CommandId::EditCut, &tree());
+    QApplication::clipboard()->setText("F5D6C3");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_frame, &activate);
+    const InternalClipboard& clip = m_app.internalClipboard();
+    EXPECT_EQ(clip.mode, InternalClipboard::empty);
+    EXPECT_EQ(clip.text, "F5D6C3");
+    EXPECT_FALSE(tree().folderModel().cutFolder().valid());
+    // Pasting the text in the tree files it as a record.
+    tree().select(ownRoot);
+    m_frame->dispatch(CommandId::EditPaste, &tree());
+    EXPECT_EQ(collection(0).folder(0).records.size(), 1u);
+    EXPECT_TRUE(clip.text.empty());
 }
 
 TEST_F(FolderTreeTest, CtrlFlagFollowsTheKey)

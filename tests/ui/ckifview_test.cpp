@@ -191,21 +191,26 @@ TEST_F(RecordListTest, ColumnsAreRebuiltOnlyWhenTheLayoutChanges)
     const int a = newFolder(0, 0, "A");
     show(ownRoot);
     QHeaderView* header = list().header();
-    EXPECT_EQ(header->count(), 6);
-    EXPECT_EQ(header->sectionSize(0), 108);
-    EXPECT_EQ(header->sectionSize(5), 104);
+    const auto widths = [header] {
+        QList<int> w;
+        for (int i = 0; i < header->count(); ++i)
+            w << header->sectionSize(i);
+        return w;
+    };
+    // The time columns are as wide as designed, or wider where the font needs it.
+    const int timeText = list().fontMetrics().horizontalAdvance("00/00/00 00:00:00");
+    const int time = std::max(104, header->sectionSize(5));
+    EXPECT_GT(time, timeText);
+    EXPECT_EQ(widths(), QList<int>({ 108, 80, 80, 64, 64, time }));
     header->resizeSection(0, 150);
     show({ 0, a });
     EXPECT_EQ(header->sectionSize(0), 150);
     show(trashRoot);
-    EXPECT_EQ(header->count(), 7);
-    QList<int> widths;
-    for (int i = 0; i < 7; ++i)
-        widths << header->sectionSize(i);
-    EXPECT_EQ(widths, QList<int>({ 108, 108, 80, 80, 64, 64, 104 }));
+    const int trashTime = std::max(108, header->sectionSize(1));
+    EXPECT_GT(trashTime, timeText);
+    EXPECT_EQ(widths(), QList<int>({ 108, trashTime, 80, 80, 64, 64, time }));
     show({ networkCollection, 0 });
-    EXPECT_EQ(header->count(), 2);
-    EXPECT_EQ(header->sectionSize(1), 256);
+    EXPECT_EQ(widths(), QList<int>({ 108, 256 }));
     show(ownRoot);
     EXPECT_EQ(header->sectionSize(0), 108);
 }

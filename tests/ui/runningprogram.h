@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -34,6 +35,8 @@ class RunningProgram : public testing::Test {
 protected:
     void SetUp() override
     {
+        // The program takes the system clipboard's text whenever its window becomes active.
+        QApplication::clipboard()->clear();
         m_app.setPrompter(&m_prompter);
         ASSERT_TRUE(m_app.start(m_session.arguments()));
         m_frame = m_app.mainFrame();
