@@ -33,6 +33,8 @@ CollectionTree::CollectionTree() = default;
 
 void CollectionTree::adopt(RecordCollection data)
 {
+    // The files carry no display name.
+    data.displayName = std::move(m_data.displayName);
     m_data = std::move(data);
     rebuildIndex();
 }
