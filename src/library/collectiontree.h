@@ -45,7 +45,8 @@ public:
     CollectionTree(const CollectionTree&) = delete;
     CollectionTree& operator=(const CollectionTree&) = delete;
 
-    // Takes over loaded data (which has its root as folder 0, or no folders at all).
+    // Takes over loaded data (which has its root as folder 0, or no folders at all); the display
+    // name stays.
     void adopt(RecordCollection data);
 
     const RecordCollection& data() const { return m_data; }
