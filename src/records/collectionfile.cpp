@@ -94,15 +94,10 @@ bool scanInt(std::string_view& s, long long& value)
     return true;
 }
 
-// The first line, as fgets with a buffer of 127 bytes would return it, parsed as "NKIF-%d.%d".
+// The first line, parsed as "NKIF-%d.%d".
 bool readHeader(std::string_view& bytes, int32_t& version)
 {
-    size_t length = std::min(bytes.size(), kHeaderLine);
-    if (const size_t end = bytes.substr(0, length).find('\n'); end != std::string_view::npos)
-        length = end + 1;
-    std::string_view line = bytes.substr(0, length);
-    bytes.remove_prefix(length);
-    line = line.substr(0, line.find('\0'));
+    std::string_view line = takeLine(bytes, kHeaderLine);
     long long major;
     long long minor;
     if (!line.starts_with("NKIF-"))
