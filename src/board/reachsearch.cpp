@@ -106,7 +106,8 @@ OthelloGame::ReachSearch::ReachSearch(
     , m_blocked(bitsOf(game, kBlocked))
     , m_targetBlack(bitsOf(target, kBlack))
     , m_targetWhite(bitsOf(target, kWhite))
-    , m_failed(256)
+    // Room for the failures a search over this many squares meets, so that it seldom grows.
+    , m_failed(size_t(1) << std::clamp(int(candidates.size()) + 4, 8, 17))
 {
     for (int square : candidates) {
         if (!isSquare8x8(square) || (bitboard::bit(square) & (m_candidateBits | m_blocked)))

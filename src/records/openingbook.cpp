@@ -1,6 +1,7 @@
 #include "records/openingbook.h"
 
 #include "board/notation.h"
+#include "records/textlimits.h"
 
 #include <fstream>
 #include <iterator>
@@ -16,17 +17,10 @@ int OpeningBook::load(const std::string& path)
 
 int OpeningBook::read(std::string_view text)
 {
-    // Pieces as a line reader with a 1024-byte buffer returns them: up to and including the LF,
-    // or 1023 bytes of a longer line.
-    constexpr size_t kPiece = 1023;
+    constexpr size_t kLineBytes = 1023;
     const int before = size();
     while (!text.empty()) {
-        size_t length = std::min(text.size(), kPiece);
-        if (const size_t end = text.substr(0, length).find('\n'); end != std::string_view::npos)
-            length = end + 1;
-        std::string_view line = text.substr(0, length);
-        text.remove_prefix(length);
-        line = line.substr(0, line.find('\0'));
+        const std::string_view line = takeLine(text, kLineBytes);
         const size_t comma = line.find(',');
         if (comma == std::string_view::npos)
             continue;
@@ -38,19 +32,22 @@ int OpeningBook::read(std::string_view text)
     return size() - before;
 }
 
+int OpeningBook::child(int node, uint8_t square) const
+{
+    for (const auto& [s, next] : m_nodes[size_t(node)].children) {
+        if (s == square)
+            return next;
+    }
+    return -1;
+}
+
 void OpeningBook::add(std::string_view name, const MoveList& moves)
 {
     const int index = size();
     m_entries.push_back({ std::string(name), moves });
     int node = 0;
     for (uint8_t square : moves) {
-        int next = -1;
-        for (const auto& [s, child] : m_nodes[size_t(node)].children) {
-            if (s == square) {
-                next = child;
-                break;
-            }
-        }
+        int next = child(node, square);
         if (next < 0) {
             next = int(m_nodes.size());
             m_nodes[size_t(node)].children.emplace_back(square, next);
@@ -67,13 +64,7 @@ int OpeningBook::lookup(const MoveList& moves) const
     int node = 0;
     int best = m_nodes[0].first;
     for (uint8_t square : moves) {
-        int next = -1;
-        for (const auto& [s, child] : m_nodes[size_t(node)].children) {
-            if (s == square) {
-                next = child;
-                break;
-            }
-        }
+        const int next = child(node, square);
         if (next < 0)
             break;
         node = next;

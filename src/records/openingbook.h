@@ -46,6 +46,8 @@ private:
     };
 
     void add(std::string_view name, const MoveList& moves);
+    // The node below node for square, or −1.
+    int child(int node, uint8_t square) const;
 
     std::vector<Entry> m_entries;
     std::vector<Node> m_nodes { Node {} };
