@@ -44,7 +44,7 @@ CZelphDoc::~CZelphDoc() = default;
 
 std::string CZelphDoc::filePath(std::string_view fileName) const
 {
-    return m_dataDirectory + std::string(fileName);
+    return m_library.filePath(std::string(fileName));
 }
 
 void CZelphDoc::attachViews(CDirView& tree, CKifView& list, CMainFrame& frame)
@@ -54,6 +54,14 @@ void CZelphDoc::attachViews(CDirView& tree, CKifView& list, CMainFrame& frame)
     m_frame = &frame;
     m_messageBoxes.setOwner(&frame);
     m_tree->build();
+}
+
+void CZelphDoc::detachViews()
+{
+    m_tree = nullptr;
+    m_list = nullptr;
+    m_frame = nullptr;
+    m_messageBoxes.setOwner(nullptr);
 }
 
 void CZelphDoc::reportLoadProblems()

@@ -50,6 +50,8 @@ public:
 
     // Connects the panes and the frame: the tree is built and shows マイ 棋譜集 in the list.
     void attachViews(CDirView& tree, CKifView& list, CMainFrame& frame);
+    // The main window is going: library changes from now on reach no window.
+    void detachViews();
     // Tells the user, once, of collection files that could not be read at start.
     void reportLoadProblems();
 

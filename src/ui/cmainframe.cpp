@@ -132,6 +132,7 @@ CMainFrame::~CMainFrame()
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     // The windows go while the frame, their gateway, is still whole.
     m_windows.destroyAll();
+    m_document.detachViews();
 }
 
 void CMainFrame::createPanes()

@@ -24,7 +24,7 @@ QString u(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-struct RecordSpec {
+struct RecordFields {
     const char* name;
     const char* black;
     const char* white;
@@ -54,20 +54,20 @@ protected:
         return f;
     }
 
-    int addRecord(int collection, const RecordSpec& spec)
+    int addRecord(int collection, const RecordFields& fields)
     {
         CollectionTree& t = m_library.collection(collection);
         GameRecord r;
-        r.name = toSjis(u(spec.name));
-        r.blackPlayer = static_cast<int16_t>(t.playerNames().findOrAdd(toSjis(u(spec.black))));
-        r.whitePlayer = static_cast<int16_t>(t.playerNames().findOrAdd(toSjis(u(spec.white))));
-        r.winner = static_cast<int8_t>(spec.winner);
-        r.endType = static_cast<int8_t>(spec.endType);
-        r.blackDiscs = static_cast<int8_t>(spec.blackDiscs);
-        r.whiteDiscs = static_cast<int8_t>(spec.whiteDiscs);
-        r.opening = static_cast<int16_t>(spec.opening);
-        r.playedAt = spec.playedAt;
-        r.deletedAt = spec.deletedAt;
+        r.name = toSjis(u(fields.name));
+        r.blackPlayer = static_cast<int16_t>(t.playerNames().findOrAdd(toSjis(u(fields.black))));
+        r.whitePlayer = static_cast<int16_t>(t.playerNames().findOrAdd(toSjis(u(fields.white))));
+        r.winner = static_cast<int8_t>(fields.winner);
+        r.endType = static_cast<int8_t>(fields.endType);
+        r.blackDiscs = static_cast<int8_t>(fields.blackDiscs);
+        r.whiteDiscs = static_cast<int8_t>(fields.whiteDiscs);
+        r.opening = static_cast<int16_t>(fields.opening);
+        r.playedAt = fields.playedAt;
+        r.deletedAt = fields.deletedAt;
         return t.addRecord(0, r);
     }
 
@@ -87,9 +87,9 @@ protected:
 using RecordListModelTest = ListFixture;
 
 // Two folders and three records whose six columns order them in six different ways.
-const RecordSpec recordX { "x", "P", "Q", GameRecord::whiteWins, 0, 20, 44, 2, 1000, 0 };
-const RecordSpec recordY { "y", "P", "R", GameRecord::blackWins, 0, 40, 24, 1, 2000, 0 };
-const RecordSpec recordW { "w", "Z", "Q", GameRecord::noWinner, 3, 0, 0, 3, 3000, 0 };
+const RecordFields recordX { "x", "P", "Q", GameRecord::whiteWins, 0, 20, 44, 2, 1000, 0 };
+const RecordFields recordY { "y", "P", "R", GameRecord::blackWins, 0, 40, 24, 1, 2000, 0 };
+const RecordFields recordW { "w", "Z", "Q", GameRecord::noWinner, 3, 0, 0, 3, 3000, 0 };
 
 TEST_F(RecordListModelTest, EveryColumnSortsBothWaysWithFoldersFirstThenLast)
 {
@@ -132,9 +132,9 @@ TEST_F(RecordListModelTest, EveryColumnSortsBothWaysWithFoldersFirstThenLast)
 TEST_F(RecordListModelTest, TrashTimeColumnMixesFoldersAndRecords)
 {
     addFolder(trashCollection, "f", 100, 500);
-    RecordSpec x = recordX;
+    RecordFields x = recordX;
     x.deletedAt = 600;
-    RecordSpec y = recordY;
+    RecordFields y = recordY;
     y.deletedAt = 400;
     addRecord(trashCollection, x);
     addRecord(trashCollection, y);
@@ -232,7 +232,7 @@ TEST_F(RecordListModelTest, RowTextsOfRecordsAndFolders)
     tzset();
     m_library.openingBook().read("F5D6,Tiger\n");
     addFolder(myRecordsCollection, "f", 946684800);
-    RecordSpec x = recordX;
+    RecordFields x = recordX;
     x.playedAt = 1234567890;
     x.opening = 0;
     addRecord(myRecordsCollection, x);
