@@ -1,0 +1,262 @@
+#include "library/recordsearch.h"
+
+#include "board/notation.h"
+#include "board/orientation.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kNoBound = std::numeric_limits<int32_t>::max();
+
+struct LocalDate {
+    int year, month, day, hour, minute, second;
+    bool operator==(const LocalDate&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const LocalDate& d)
+{
+    return out << d.year << '-' << d.month << '-' << d.day << ' ' << d.hour << ':' << d.minute
+               << ':' << d.second;
+}
+
+LocalDate local(int32_t seconds)
+{
+    const std::time_t t = seconds;
+    std::tm tm {};
+    localtime_r(&t, &tm);
+    return { tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec };
+}
+
+TEST(RecordSearch, ReadsLeadingDigitsOnly)
+{
+    EXPECT_EQ(readLeadingNumber(""), 0);
+    EXPECT_EQ(readLeadingNumber("2004"), 2004);
+    EXPECT_EQ(readLeadingNumber("2004年"), 2004);
+    EXPECT_EQ(readLeadingNumber("12x3"), 12);
+    EXPECT_EQ(readLeadingNumber(" 12"), 0);
+    EXPECT_EQ(readLeadingNumber("-5"), 0);
+    EXPECT_EQ(readLeadingNumber("99999999999999999999"), std::numeric_limits<int32_t>::max());
+}
+
+struct BoundCase {
+    SearchDate date;
+    LocalDate expected;
+};
+
+class LowerBound : public testing::TestWithParam<BoundCase> { };
+
+TEST_P(LowerBound, StartsAtMidnight)
+{
+    EXPECT_EQ(local(lowerDateBound(GetParam().date)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, LowerBound,
+    testing::Values(BoundCase { { "2004", "5", "1" }, { 2004, 5, 1, 0, 0, 0 } },
+        // Month and day outside their ranges, or missing, become 1.
+        BoundCase { { "2004", "", "" }, { 2004, 1, 1, 0, 0, 0 } },
+        BoundCase { { "2004", "13", "32" }, { 2004, 1, 1, 0, 0, 0 } },
+        BoundCase { { "2004", "0", "0" }, { 2004, 1, 1, 0, 0, 0 } },
+        // A day past the month's end runs into the next month.
+        BoundCase { { "2003", "2", "31" }, { 2003, 3, 3, 0, 0, 0 } },
+        BoundCase { { "2037", "12", "31" }, { 2037, 12, 31, 0, 0, 0 } },
+        BoundCase { { "1970", "1", "2" }, { 1970, 1, 2, 0, 0, 0 } }));
+
+TEST(LowerBound, NoBoundOutsideTheYears)
+{
+    for (const char* year : { "", "abc", "1969", "2038", "0", "99999" })
+        EXPECT_EQ(lowerDateBound({ year, "6", "15" }), 0) << year;
+}
+
+class UpperBound : public testing::TestWithParam<BoundCase> { };
+
+TEST_P(UpperBound, EndsAtTheLastSecond)
+{
+    EXPECT_EQ(local(upperDateBound(GetParam().date)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, UpperBound,
+    testing::Values(BoundCase { { "2004", "5", "1" }, { 2004, 5, 1, 23, 59, 59 } },
+        // Without a day, the month's last day, February's 29th every fourth year.
+        BoundCase { { "2004", "2", "" }, { 2004, 2, 29, 23, 59, 59 } },
+        BoundCase { { "2003", "2", "" }, { 2003, 2, 28, 23, 59, 59 } },
+        BoundCase { { "2003", "4", "0" }, { 2003, 4, 30, 23, 59, 59 } },
+        BoundCase { { "2003", "1", "32" }, { 2003, 1, 31, 23, 59, 59 } },
+        // Without a month, December.
+        BoundCase { { "2003", "", "" }, { 2003, 12, 31, 23, 59, 59 } },
+        BoundCase { { "2003", "13", "5" }, { 2003, 12, 5, 23, 59, 59 } },
+        // A typed day past the month's end runs on, as on the lower side.
+        BoundCase { { "2003", "2", "30" }, { 2003, 3, 2, 23, 59, 59 } },
+        BoundCase { { "2037", "12", "31" }, { 2037, 12, 31, 23, 59, 59 } }));
+
+TEST(UpperBound, NoBoundOutsideTheYears)
+{
+    for (const char* year : { "", "x2004", "1969", "2038", "2100" })
+        EXPECT_EQ(upperDateBound({ year, "6", "15" }), kNoBound) << year;
+}
+
+// A collection of records with just the searched fields.
+class SearchTest : public testing::Test {
+protected:
+    int add(int black, int white, int winner = 0, int32_t playedAt = 0, const char* moves = "F5")
+    {
+        GameRecord r;
+        r.folder = 0;
+        r.blackPlayer = int16_t(black);
+        r.whitePlayer = int16_t(white);
+        r.winner = int8_t(winner);
+        r.playedAt = playedAt;
+        r.moves = textToMoves(moves);
+        m_collection.records.push_back(r);
+        return int(m_collection.records.size()) - 1;
+    }
+    std::vector<int> search(const SearchCriteria& criteria) const
+    {
+        return searchRecords(m_collection, criteria);
+    }
+
+    RecordCollection m_collection;
+};
+
+TEST_F(SearchTest, PlayersOrAndAnd)
+{
+    // Players 1 = A, 2 = B, 3 = C.
+    const int ab = add(1, 2);
+    const int ac = add(1, 3);
+    const int cb = add(3, 2);
+    const int ca = add(3, 1);
+    const int ba = add(2, 1);
+    const std::vector<int> all { ab, ac, cb, ca, ba };
+
+    struct Case {
+        int black;
+        int white;
+        bool both;
+        std::vector<int> expected;
+    };
+    const std::vector<Case> cases {
+        { 0, 0, false, all },
+        { 0, 0, true, all },
+        // One chosen side: OR excludes nothing, AND keeps that side's games.
+        { 1, 0, false, all },
+        { 1, 0, true, { ab, ac } },
+        { 0, 2, false, all },
+        { 0, 2, true, { ab, cb } },
+        // Both chosen: A had black or B had white; AND both.
+        { 1, 2, false, { ab, ac, cb } },
+        { 1, 2, true, { ab } },
+        { 2, 3, true, {} },
+    };
+    for (const Case& c : cases) {
+        SearchCriteria q;
+        q.black = c.black;
+        q.white = c.white;
+        q.bothPlayers = c.both;
+        EXPECT_EQ(search(q), c.expected) << c.black << ' ' << c.white << ' ' << c.both;
+    }
+}
+
+TEST_F(SearchTest, WinnerPositions)
+{
+    const int black = add(0, 0, 1);
+    const int white = add(0, 0, 2);
+    const int none = add(0, 0, 0);
+    const int odd = add(0, 0, 5); // a damaged value only "all" keeps
+    const std::vector<std::vector<int>> expected { { black, white, none, odd }, { black },
+        { white }, { none }, { black, white, none, odd } };
+    for (int position = 0; position < 5; ++position) {
+        SearchCriteria q;
+        q.winner = position;
+        EXPECT_EQ(search(q), expected[size_t(position)]) << position;
+    }
+}
+
+TEST_F(SearchTest, DatesAreInclusiveAndFreeSlotsNeverMatch)
+{
+    const SearchDate day { "2004", "2", "29" };
+    const int32_t first = lowerDateBound(day);
+    const int32_t last = upperDateBound(day);
+    ASSERT_EQ(last - first, 86399);
+    add(0, 0, 0, first - 1);
+    const int atFirst = add(0, 0, 0, first);
+    const int atLast = add(0, 0, 0, last);
+    add(0, 0, 0, last + 1);
+    const int negative = add(0, 0, 0, -5);
+    const int free = add(0, 0, 0, first);
+    m_collection.records[size_t(free)].folder = -1;
+
+    SearchCriteria q;
+    q.from = day;
+    q.to = day;
+    EXPECT_EQ(search(q), (std::vector<int> { atFirst, atLast }));
+
+    // Untouched dates keep everything from 0 on; a played-at before 1970 stays out.
+    const std::vector<int> untouched = search(SearchCriteria {});
+    EXPECT_EQ(untouched.size(), 4u);
+    EXPECT_EQ(std::count(untouched.begin(), untouched.end(), negative), 0);
+}
+
+TEST_F(SearchTest, MovesCompareTheCanonicalPrefix)
+{
+    const int one = add(0, 0, 0, 0, "F5");
+    const int f5d6 = add(0, 0, 0, 0, "F5D6C3D3C4");
+    const int f5f6 = add(0, 0, 0, 0, "F5F6E6F4");
+    const int f5d6c5 = add(0, 0, 0, 0, "F5D6C5");
+    const int none = add(0, 0, 0, 0, "");
+
+    struct Case {
+        const char* preview;
+        int n;
+        std::vector<int> expected;
+    };
+    const std::vector<Case> cases {
+        { "", 0, { one, f5d6, f5f6, f5d6c5, none } },
+        // Every stored game starts with F5, and D3 is one of its images.
+        { "D3", 1, { one, f5d6, f5f6, f5d6c5 } },
+        { "F5D6", 2, { f5d6, f5d6c5 } },
+        { "E6F4", 2, { f5d6, f5d6c5 } }, // the same opening turned
+        { "F5D6C3", 3, { f5d6 } },
+        // The transposition F5 D6 C3 D3 C4 = F5 D6 C4 D3 C3 is one canonical order.
+        { "F5D6C4D3C3", 5, { f5d6 } },
+        // n counts from the front; moves after it take no part but the orientation.
+        { "F5F6E6F4", 1, { one, f5d6, f5f6, f5d6c5 } },
+        // A record with fewer moves than n fails at its end.
+        { "F5D6C3D3C4F4", 6, {} },
+        // n past the preview's moves compares only what is there.
+        { "F5D6", 9, { f5d6, f5d6c5 } },
+    };
+    for (const Case& c : cases) {
+        SearchCriteria q;
+        q.moves = textToMoves(c.preview);
+        q.movesCompared = c.n;
+        EXPECT_EQ(search(q), c.expected) << c.preview << ' ' << c.n;
+    }
+}
+
+TEST_F(SearchTest, EveryCriterionMustHold)
+{
+    const int32_t t = lowerDateBound({ "2010", "6", "1" }) + 3600;
+    const int hit = add(1, 2, 1, t, "F5D6C3");
+    add(1, 2, 2, t, "F5D6C3"); // winner
+    add(1, 2, 1, t, "F5F6"); // moves
+    add(1, 2, 1, t - 86400, "F5D6C3"); // date
+    add(1, 3, 1, t, "F5D6C3"); // white player in AND mode
+
+    SearchCriteria q;
+    q.black = 1;
+    q.white = 2;
+    q.bothPlayers = true;
+    q.winner = SearchCriteria::blackWon;
+    q.from = { "2010", "6", "1" };
+    q.to = { "2010", "6", "" };
+    q.moves = textToMoves("F5D6");
+    q.movesCompared = 2;
+    EXPECT_EQ(search(q), std::vector<int> { hit });
+}
+
+} // namespace
