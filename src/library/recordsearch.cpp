@@ -1,10 +1,9 @@
 #include "library/recordsearch.h"
 
-#include "board/orientation.h"
+#include "library/recordsearchmatcher.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <ctime>
 #include <limits>
 
@@ -37,62 +36,6 @@ int32_t localTime(int year, int month, int day, int hour, int minute, int second
     t.tm_sec = second;
     t.tm_isdst = -1;
     return static_cast<int32_t>(std::mktime(&t));
-}
-
-// The criteria made ready for the scan.
-struct Query {
-    int black;
-    int white;
-    bool bothPlayers;
-    int winner;
-    int32_t lower;
-    int32_t upper;
-    MoveList target;
-    size_t compared;
-};
-
-Query prepare(const SearchCriteria& c)
-{
-    Query q;
-    q.black = c.black;
-    q.white = c.white;
-    q.bothPlayers = c.bothPlayers;
-    q.winner = c.winner;
-    q.lower = lowerDateBound(c.from);
-    q.upper = upperDateBound(c.to);
-    q.target = transform(c.moves, classifyOpening(c.moves));
-    // Never past the target's own moves: its first zero must stop a shorter record, and a
-    // longer count would let records match on the target's trailing zeros.
-    q.compared = size_t(std::clamp(c.movesCompared, 0, q.target.size()));
-    return q;
-}
-
-bool playersMatch(const GameRecord& r, const Query& q)
-{
-    const bool blackMiss = q.black > 0 && r.blackPlayer != q.black;
-    const bool whiteMiss = q.white > 0 && r.whitePlayer != q.white;
-    return q.bothPlayers ? !blackMiss && !whiteMiss : !(blackMiss && whiteMiss);
-}
-
-bool winnerMatches(const GameRecord& r, int filter)
-{
-    switch (filter) {
-    case SearchCriteria::blackWon:
-        return r.winner == GameRecord::blackWins;
-    case SearchCriteria::whiteWon:
-        return r.winner == GameRecord::whiteWins;
-    case SearchCriteria::noWinner:
-        return r.winner == GameRecord::noWinner;
-    default:
-        return true;
-    }
-}
-
-bool matches(const GameRecord& r, const Query& q)
-{
-    return r.folder >= 0 && playersMatch(r, q) && winnerMatches(r, q.winner)
-        && r.playedAt >= q.lower && r.playedAt <= q.upper
-        && std::memcmp(r.moves.data(), q.target.data(), q.compared) == 0;
 }
 
 } // namespace
@@ -138,11 +81,10 @@ int32_t upperDateBound(const SearchDate& to)
 
 std::vector<int> searchRecords(const RecordCollection& collection, const SearchCriteria& criteria)
 {
-    const Query q = prepare(criteria);
+    const RecordSearchMatcher matcher(criteria);
     std::vector<int> found;
-    const size_t count = collection.records.size();
-    for (size_t i = 0; i < count; ++i) {
-        if (matches(collection.records[i], q))
+    for (size_t i = 0; i < collection.records.size(); ++i) {
+        if (matcher.matches(collection.records[i]))
             found.push_back(int(i));
     }
     return found;

@@ -1,12 +1,16 @@
 #include "library/recordsearch.h"
+#include "library/recordsearchindex.h"
 
 #include "board/notation.h"
 #include "board/orientation.h"
+#include "board/randomgame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -257,6 +261,136 @@ TEST_F(SearchTest, EveryCriterionMustHold)
     q.moves = textToMoves("F5D6");
     q.movesCompared = 2;
     EXPECT_EQ(search(q), std::vector<int> { hit });
+}
+
+} // namespace
+
+namespace {
+
+// Records over a few players, results, days and openings, so that every criterion both keeps and
+// drops some of them.
+RecordCollection randomCollection(std::mt19937& rng, int count)
+{
+    RecordCollection c;
+    c.folders.resize(1);
+    const int32_t base = lowerDateBound({ "2004", "1", "1" });
+    for (int i = 0; i < count; ++i) {
+        GameRecord r;
+        r.folder = int16_t(rng() % 10 == 0 ? -1 : 0);
+        r.blackPlayer = int16_t(rng() % 4);
+        r.whitePlayer = int16_t(rng() % 4);
+        r.winner = int8_t(rng() % 3);
+        r.playedAt = base + int32_t(rng() % 40) * 86400;
+        normaliseMoves(r, randomGame(rng, int(rng() % 14)));
+        c.records.push_back(r);
+    }
+    return c;
+}
+
+SearchCriteria randomCriteria(std::mt19937& rng, const RecordCollection& c)
+{
+    SearchCriteria q;
+    q.black = int(rng() % 4);
+    q.white = int(rng() % 4);
+    q.bothPlayers = rng() % 2;
+    q.winner = int(rng() % 4);
+    if (rng() % 2)
+        q.from = { "2004", "1", std::to_string(rng() % 40) };
+    if (rng() % 2)
+        q.to = { "2004", "2", std::to_string(rng() % 30) };
+    // Openings of records that are there, seen in any orientation, compared to any length.
+    q.moves = transform(playedMoves(c.records[rng() % c.records.size()]), int(rng() % 4));
+    q.movesCompared = int(rng() % 13);
+    return q;
+}
+
+// The plain rules, one record at a time, as a reference for the scans.
+bool reference(const GameRecord& r, const SearchCriteria& q)
+{
+    if (r.folder < 0)
+        return false;
+    bool blackMiss = false;
+    if (q.black > 0 && r.blackPlayer != q.black) {
+        if (q.bothPlayers)
+            return false;
+        blackMiss = true;
+    }
+    if (q.white > 0 && r.whitePlayer != q.white && (q.bothPlayers || blackMiss))
+        return false;
+    const int wanted[] = { -1, 1, 2, 0 };
+    if (q.winner != 0 && r.winner != wanted[q.winner])
+        return false;
+    if (r.playedAt < lowerDateBound(q.from) || r.playedAt > upperDateBound(q.to))
+        return false;
+    const MoveList target = transform(q.moves, classifyOpening(q.moves));
+    for (int i = 0; i < std::min(q.movesCompared, target.size()); ++i) {
+        if (r.moves[i] != target[i])
+            return false;
+    }
+    return true;
+}
+
+TEST(RecordSearchIndex, FindsWhatTheScanFinds)
+{
+    std::mt19937 rng(11);
+    const RecordCollection c = randomCollection(rng, 3000);
+    const RecordSearchIndex index(c);
+    size_t total = 0;
+    for (int round = 0; round < 300; ++round) {
+        const SearchCriteria q = randomCriteria(rng, c);
+        std::vector<int> expected;
+        for (size_t i = 0; i < c.records.size(); ++i) {
+            if (reference(c.records[i], q))
+                expected.push_back(int(i));
+        }
+        ASSERT_EQ(searchRecords(c, q), expected) << round;
+        ASSERT_EQ(index.search(c, q), expected) << round;
+        total += expected.size();
+    }
+    EXPECT_GT(total, 1000u); // the rounds found something to compare
+}
+
+TEST(RecordSearchIndex, FollowsUpdatesAndNeverListsAStaleHit)
+{
+    std::mt19937 rng(5);
+    RecordCollection c = randomCollection(rng, 200);
+    RecordSearchIndex index(c);
+    SearchCriteria q;
+    q.black = 3;
+    q.bothPlayers = true;
+
+    // A changed slot that was not read again can be missed, but is never listed wrongly.
+    const int hit = searchRecords(c, q).front();
+    c.records[size_t(hit)].blackPlayer = 2;
+    EXPECT_EQ(index.search(c, q), searchRecords(c, q));
+    int miss = 0;
+    while (c.records[size_t(miss)].folder < 0 || c.records[size_t(miss)].blackPlayer == 3)
+        ++miss;
+    c.records[size_t(miss)].blackPlayer = 3;
+    std::vector<int> stale = index.search(c, q);
+    EXPECT_EQ(std::count(stale.begin(), stale.end(), miss), 0);
+    index.update(c, miss);
+    index.update(c, hit);
+    EXPECT_EQ(index.search(c, q), searchRecords(c, q));
+
+    // New slots: the index grows by every slot up to the one updated; until then, its size
+    // differs from the table and the search reads the records themselves.
+    c.records.push_back(c.records[size_t(miss)]);
+    c.records.push_back(c.records[size_t(miss)]);
+    EXPECT_EQ(index.search(c, q), searchRecords(c, q));
+    index.update(c, int(c.records.size()) - 1);
+    EXPECT_EQ(index.size(), int(c.records.size()));
+    EXPECT_EQ(index.search(c, q), searchRecords(c, q));
+    const std::vector<int> grown = index.search(c, q);
+    EXPECT_EQ(std::count(grown.begin(), grown.end(), int(c.records.size()) - 2), 1);
+
+    // A freed slot.
+    c.records[size_t(miss)].folder = -1;
+    index.update(c, miss);
+    EXPECT_EQ(index.search(c, q), searchRecords(c, q));
+    index.update(c, -1);
+    index.update(c, 1 << 20);
+    EXPECT_EQ(index.size(), int(c.records.size()));
 }
 
 } // namespace
