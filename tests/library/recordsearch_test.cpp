@@ -1,5 +1,6 @@
 #include "library/recordsearch.h"
 #include "library/recordsearchindex.h"
+#include "records/openingbook.h"
 
 #include "board/notation.h"
 #include "board/orientation.h"
@@ -281,7 +282,7 @@ RecordCollection randomCollection(std::mt19937& rng, int count)
         r.whitePlayer = int16_t(rng() % 4);
         r.winner = int8_t(rng() % 3);
         r.playedAt = base + int32_t(rng() % 40) * 86400;
-        normaliseMoves(r, randomGame(rng, int(rng() % 14)));
+        normaliseMoves(r, randomGame(rng, int(rng() % 14)), OpeningBook {});
         c.records.push_back(r);
     }
     return c;
