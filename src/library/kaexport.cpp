@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -28,13 +29,15 @@ const std::string& playerName(const RecordCollection& c, int index)
 
 // The folder's records by name, bytewise unsigned with a prefix first; records of equal names
 // keep the order in which the folder holds them.
-std::vector<const GameRecord*> recordsByName(const RecordCollection& c, const RecordFolder& f)
+std::vector<const GameRecord*> recordsByName(const RecordCollection& c, int folder)
 {
+    const std::vector<int>& slots = c.folders[size_t(folder)].records;
     std::vector<const GameRecord*> records;
-    records.reserve(f.records.size());
-    for (int index : f.records) {
-        if (index >= 0 && index < int(c.records.size()))
-            records.push_back(&c.records[size_t(index)]);
+    records.reserve(slots.size());
+    for (int slot : slots) {
+        // A folder's list may still hold a slot freed in a batch of removals.
+        if (slot >= 0 && slot < int(c.records.size()) && c.records[size_t(slot)].folder == folder)
+            records.push_back(&c.records[size_t(slot)]);
     }
     // std::string_view compares through char_traits<char>, which orders bytes as unsigned char.
     std::stable_sort(records.begin(), records.end(), [](const GameRecord* a, const GameRecord* b) {
@@ -47,8 +50,9 @@ std::vector<std::string> playerList(
     const RecordCollection& c, const std::vector<const GameRecord*>& records)
 {
     std::vector<std::string> players;
+    std::unordered_set<std::string_view> seen; // views of the table's names, which outlive it
     auto note = [&](const std::string& name) {
-        if (std::find(players.begin(), players.end(), name) == players.end())
+        if (seen.insert(name).second)
             players.push_back(name);
     };
     for (const GameRecord* r : records) {
@@ -133,8 +137,7 @@ std::string kaExportText(const RecordCollection& collection, int folder)
 {
     if (!isLiveFolder(collection, folder))
         return {};
-    const std::vector<const GameRecord*> records
-        = recordsByName(collection, collection.folders[size_t(folder)]);
+    const std::vector<const GameRecord*> records = recordsByName(collection, folder);
     const std::string count = std::to_string(records.size());
 
     std::string out;

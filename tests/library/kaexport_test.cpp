@@ -234,9 +234,12 @@ TEST(KaExport, WinnerWordsAndOwnRecordsOnly)
         r.endType = int8_t(cases[i].endType);
         addRecord(c, 1, r);
     }
-    // A record of another folder, and of the root, stays out.
+    // A record of another folder, and of the root, stays out, and so does a slot freed but not
+    // yet dropped from the folder's list.
     addRecord(c, 2, game("x", "F5"));
     addRecord(c, 0, game("y", "F5"));
+    const int freed = addRecord(c, 1, game("z", "F5"));
+    c.records[size_t(freed)].folder = -1;
 
     const std::vector<std::string> l = lines(kaExportText(c, 1));
     EXPECT_EQ(l[3], "5");
