@@ -60,21 +60,33 @@ constexpr ReachCase kReachCases[] = {
         45, 5 },
 };
 
+// The game before the 12 moves, the position after them and the squares they occupy.
+struct ReachSetup {
+    OthelloGame from;
+    OthelloGame target;
+    std::vector<int> candidates;
+
+    explicit ReachSetup(const ReachCase& c)
+    {
+        const MoveList game = textToMoves(c.game);
+        from = startingGame();
+        from.replay(MoveList::fromBytes(game.bytes().substr(0, size_t(c.before))));
+        target = startingGame();
+        target.replay(MoveList::fromBytes(game.bytes().substr(0, size_t(c.before) + 12)));
+        candidates = from.newlyOccupiedSquares(target);
+    }
+};
+
 void BM_ReachTwelveSquares(benchmark::State& state)
 {
     const ReachCase& c = kReachCases[state.range(0)];
-    const MoveList game = textToMoves(c.game);
-    OthelloGame from = startingGame();
-    from.replay(MoveList::fromBytes(game.bytes().substr(0, size_t(c.before))));
-    OthelloGame target = startingGame();
-    target.replay(MoveList::fromBytes(game.bytes().substr(0, size_t(c.before) + 12)));
-    const std::vector<int> candidates = from.newlyOccupiedSquares(target);
-    const int square = candidates.at(size_t(c.recoloured));
-    target.setCell(square, board::opponent(target.cell(square)));
-    const int colour = from.sideToMove();
+    ReachSetup setup(c);
+    const int square = setup.candidates.at(size_t(c.recoloured));
+    setup.target.setCell(square, board::opponent(setup.target.cell(square)));
+    const int colour = setup.from.sideToMove();
     for (auto _ : state) {
-        OthelloGame game = from;
-        benchmark::DoNotOptimize(game.reach(candidates, colour, target, 12));
+        OthelloGame game = setup.from;
+        benchmark::DoNotOptimize(game.reach(setup.candidates, colour, setup.target, 12));
     }
 }
 BENCHMARK(BM_ReachTwelveSquares)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
@@ -82,17 +94,11 @@ BENCHMARK(BM_ReachTwelveSquares)->DenseRange(0, 2)->Unit(benchmark::kMillisecond
 // The same squares towards the real position 12 moves on, which the search finds.
 void BM_ReachTwelveSquaresFound(benchmark::State& state)
 {
-    const ReachCase& c = kReachCases[state.range(0)];
-    const MoveList game = textToMoves(c.game);
-    OthelloGame from = startingGame();
-    from.replay(MoveList::fromBytes(game.bytes().substr(0, size_t(c.before))));
-    OthelloGame target = startingGame();
-    target.replay(MoveList::fromBytes(game.bytes().substr(0, size_t(c.before) + 12)));
-    const std::vector<int> candidates = from.newlyOccupiedSquares(target);
-    const int colour = from.sideToMove();
+    const ReachSetup setup(kReachCases[state.range(0)]);
+    const int colour = setup.from.sideToMove();
     for (auto _ : state) {
-        OthelloGame game = from;
-        if (!game.reach(candidates, colour, target, 12))
+        OthelloGame game = setup.from;
+        if (!game.reach(setup.candidates, colour, setup.target, 12))
             state.SkipWithError("the real moves were not found");
     }
 }

@@ -9,8 +9,13 @@
 // (every link points inside its table).
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const OpeningBook book = [] {
+        OpeningBook b;
+        b.read("F5D6C3,a\nF5,b\n,c\n");
+        return b;
+    }();
     RecordCollection c;
-    readCollection(std::string_view(reinterpret_cast<const char*>(data), size), c);
+    readCollection(std::string_view(reinterpret_cast<const char*>(data), size), c, book);
     for (size_t i = 0; i < c.folders.size(); ++i) {
         const RecordFolder& f = c.folders[i];
         if (i > 0 && (f.parent < 0 || size_t(f.parent) >= c.folders.size()))
@@ -27,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const GameRecord& r : c.records) {
         if (r.folder < 0 || size_t(r.folder) >= c.folders.size() || r.blackPlayer < 0
             || r.blackPlayer >= c.names.size() || r.whitePlayer < 0
-            || r.whitePlayer >= c.names.size())
+            || r.whitePlayer >= c.names.size() || r.opening < 0 || r.opening >= book.size())
             std::abort();
     }
     return 0;

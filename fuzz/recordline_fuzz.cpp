@@ -10,12 +10,13 @@
 // names hold line ends, which the line carries as ESC).
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const OpeningBook book;
     PlayerNameTable names;
     GameRecord first;
-    recordFromLine(std::string_view(reinterpret_cast<const char*>(data), size), first, names);
+    recordFromLine(std::string_view(reinterpret_cast<const char*>(data), size), first, names, book);
     const std::string line = recordToLine(first, names);
     GameRecord second;
-    recordFromLine(line, second, names);
+    recordFromLine(line, second, names, book);
     if (second.moves != first.moves || second.playedAt != first.playedAt
         || second.blackDiscs != first.blackDiscs || second.whiteDiscs != first.whiteDiscs
         || second.orientation != first.orientation || second.winner != first.winner

@@ -2,6 +2,8 @@
 
 #include "board/squares.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -47,6 +49,53 @@ template <typename F> constexpr void forEachDirection(F&& f)
         (f.template operator()<D>(), ...);
     }
     (std::make_integer_sequence<int, 8>());
+}
+
+// The squares beyond each square in each direction, to the edge of the board.
+inline constexpr std::array<std::array<Bits, 8>, 64> kRays = [] {
+    std::array<std::array<Bits, 8>, 64> rays {};
+    for (int i = 0; i < 64; ++i) {
+        forEachDirection([&]<int D>() {
+            for (Bits x = shift<D>(Bits(1) << i); x; x = shift<D>(x))
+                rays[i][D] |= x;
+        });
+    }
+    return rays;
+}();
+
+// The discs that a disc on bit index at flips for the side owning mine; 0 when the move is
+// illegal. Along each ray the first square that is not the opponent's must be the mover's; the
+// squares before it flip. Directions 0–3 run towards lower bits, 4–7 towards higher ones.
+constexpr Bits flips(int at, Bits mine, Bits theirs)
+{
+    Bits all = 0;
+    forEachDirection([&]<int D>() {
+        const Bits ray = kRays[at][D];
+        const Bits stops = ray & ~theirs;
+        if constexpr (D < 4) {
+            const Bits first = std::bit_floor(stops);
+            if (first & mine)
+                all |= ray & ~((first << 1) - 1);
+        } else {
+            const Bits first = stops & -stops;
+            if (first & mine)
+                all |= ray & (first - 1);
+        }
+    });
+    return all;
+}
+
+// The squares of empty where the side owning mine may play: those that close a line of theirs.
+constexpr Bits legalMoves(Bits mine, Bits theirs, Bits empty)
+{
+    Bits moves = 0;
+    forEachDirection([&]<int D>() {
+        Bits x = shift<D>(mine) & theirs;
+        for (int i = 0; i < 5; ++i)
+            x |= shift<D>(x) & theirs;
+        moves |= shift<D>(x) & empty;
+    });
+    return moves;
 }
 
 } // namespace bitboard

@@ -1,36 +1,39 @@
 #include "board/randomgame.h"
 
-#include "board/othelloboard.h"
+#include "board/bitboard.h"
 
-#include <vector>
+#include <algorithm>
+#include <bit>
 
 using namespace board;
+using bitboard::Bits;
 
 MoveList randomGame(std::mt19937& rng, int maxMoves)
 {
-    OthelloBoard position;
-    position.selectVariant(OthelloBoard::kVariantStandard);
+    // Bitboards rather than the board's walks: generated collections hold a million games.
+    Bits mine = bitboard::bit(squareAt(3, 4)) | bitboard::bit(squareAt(4, 3)); // black to move
+    Bits theirs = bitboard::bit(squareAt(3, 3)) | bitboard::bit(squareAt(4, 4));
     MoveList moves;
-    int colour = kBlack;
-    std::vector<int> legal;
-    while (moves.size() < maxMoves && !moves.full()) {
-        legal.clear();
-        for (int square = kFirstSquare; square < kCellCount; ++square) {
-            if (position.canPlay(square, colour))
-                legal.push_back(square);
-        }
-        if (legal.empty()) {
-            if (position.hasNoMove(opponent(colour)))
+    const int limit = std::min(maxMoves, MoveList::kMaxMoves);
+    for (int count = 0; count < limit;) {
+        Bits legal = bitboard::legalMoves(mine, theirs, ~(mine | theirs));
+        if (!legal) {
+            if (!bitboard::legalMoves(theirs, mine, ~(mine | theirs)))
                 break;
-            colour = opponent(colour);
+            std::swap(mine, theirs); // a pass
             continue;
         }
-        // Taken modulo rather than through a distribution, whose results differ between
-        // standard libraries.
-        const int square = legal[rng() % legal.size()];
-        position.play(square, colour);
-        moves.append(square);
-        colour = opponent(colour);
+        // The legal squares in square order, one taken modulo their number rather than through a
+        // distribution, whose results differ between standard libraries.
+        for (unsigned skip = rng() % unsigned(std::popcount(legal)); skip > 0; --skip)
+            legal &= legal - 1;
+        const int at = std::countr_zero(legal);
+        const Bits flipped = bitboard::flips(at, mine, theirs);
+        mine |= flipped | Bits(1) << at;
+        theirs &= ~flipped;
+        moves.append(squareAt(at / 8, at % 8));
+        ++count;
+        std::swap(mine, theirs);
     }
     return moves;
 }

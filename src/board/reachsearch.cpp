@@ -44,11 +44,10 @@ private:
     struct Candidate {
         int square;
         Bits bit;
+        int at; // bit index
         Bits reach; // the squares a move here could ever flip
-        std::array<Bits, 8> rays; // the squares beyond it in each direction, to the edge
 
-        // The discs a move here flips for the side owning mine; 0 when it is illegal.
-        Bits flips(Bits mine, Bits theirs) const;
+        Bits flips(Bits mine, Bits theirs) const { return bitboard::flips(at, mine, theirs); }
     };
     // A failed position: discs, side to move and pass; flags 0 marks an empty table slot.
     struct Key {
@@ -107,12 +106,14 @@ OthelloGame::ReachSearch::ReachSearch(
     , m_blocked(bitsOf(game, kBlocked))
     , m_targetBlack(bitsOf(target, kBlack))
     , m_targetWhite(bitsOf(target, kWhite))
-    , m_failed(256)
+    // Room for the failures a search over this many squares meets, so that it seldom grows.
+    , m_failed(size_t(1) << std::clamp(int(candidates.size()) + 4, 8, 17))
 {
     for (int square : candidates) {
         if (!isSquare8x8(square) || (bitboard::bit(square) & (m_candidateBits | m_blocked)))
             continue;
-        m_candidates.push_back({ square, bitboard::bit(square), 0, {} });
+        m_candidates.push_back(
+            { square, bitboard::bit(square), std::countr_zero(bitboard::bit(square)), 0 });
         m_candidateBits |= bitboard::bit(square);
     }
     // Discs are never taken off, only candidates get new ones and blocked squares stay blocked:
@@ -134,31 +135,9 @@ OthelloGame::ReachSearch::ReachSearch(
                 reached |= line;
             }
             c.reach |= reached & bitboard::shift<7 - D>(filled);
-            for (Bits x = bitboard::shift<D>(c.bit); x; x = bitboard::shift<D>(x))
-                c.rays[D] |= x;
         });
         m_reachOf[std::countr_zero(c.bit)] = c.reach;
     }
-}
-
-// Along a ray the first square that is not the opponent's must be the mover's; the squares
-// before it flip. Directions 0–3 run towards lower bits, 4–7 towards higher ones.
-Bits OthelloGame::ReachSearch::Candidate::flips(Bits mine, Bits theirs) const
-{
-    Bits all = 0;
-    bitboard::forEachDirection([&]<int D>() {
-        const Bits stops = rays[D] & ~theirs;
-        if constexpr (D < 4) {
-            const Bits first = std::bit_floor(stops);
-            if (first & mine)
-                all |= rays[D] & ~((first << 1) - 1);
-        } else {
-            const Bits first = stops & -stops;
-            if (first & mine)
-                all |= rays[D] & (first - 1);
-        }
-    });
-    return all;
 }
 
 // A wrong disc needs a flip by its target colour, and each open candidate is played once, by one

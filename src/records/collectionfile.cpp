@@ -94,15 +94,10 @@ bool scanInt(std::string_view& s, long long& value)
     return true;
 }
 
-// The first line, as fgets with a buffer of 127 bytes would return it, parsed as "NKIF-%d.%d".
+// The first line, parsed as "NKIF-%d.%d".
 bool readHeader(std::string_view& bytes, int32_t& version)
 {
-    size_t length = std::min(bytes.size(), kHeaderLine);
-    if (const size_t end = bytes.substr(0, length).find('\n'); end != std::string_view::npos)
-        length = end + 1;
-    std::string_view line = bytes.substr(0, length);
-    bytes.remove_prefix(length);
-    line = line.substr(0, line.find('\0'));
+    std::string_view line = takeLine(bytes, kHeaderLine);
     long long major;
     long long minor;
     if (!line.starts_with("NKIF-"))
@@ -278,7 +273,7 @@ void dropDeadFolders(RecordCollection& c)
 }
 
 // Brings what was read into the shape the library relies on.
-void finish(RecordCollection& c)
+void finish(RecordCollection& c, const OpeningBook& book)
 {
     if (c.folders.empty()) {
         c.records.clear();
@@ -288,20 +283,14 @@ void finish(RecordCollection& c)
     dropDeadFolders(c);
     c.sharedCount = int32_t(std::count_if(c.folders.begin(), c.folders.end(),
         [](const RecordFolder& f) { return !f.shareName.empty(); }));
-    // The opening of each record is named here once the opening book is loaded.
+    for (GameRecord& r : c.records)
+        r.opening = int16_t(book.lookup(r.moves));
 }
 
-// Buffered writing to a file descriptor; any failed write fails the whole file.
-class Writer {
+// Little-endian fields into a small buffer, appended to the output in one piece.
+template <size_t N> class Fields {
 public:
-    explicit Writer(int fd)
-        : m_fd(fd)
-    {
-        m_buffer.reserve(kChunk);
-    }
-
-    bool ok() const { return m_ok; }
-    void u8(unsigned v) { m_buffer += char(v & 0xFF); }
+    void u8(unsigned v) { m_bytes[m_size++] = char(v & 0xFF); }
     void i16(int v)
     {
         u8(unsigned(v));
@@ -313,6 +302,28 @@ public:
         for (int shift = 0; shift < 32; shift += 8)
             u8(u >> shift);
     }
+    void bytes(const uint8_t* p, size_t n)
+    {
+        std::memcpy(m_bytes + m_size, p, n);
+        m_size += n;
+    }
+    std::string_view view() const { return { m_bytes, m_size }; }
+
+private:
+    char m_bytes[N];
+    size_t m_size = 0;
+};
+
+// Buffered writing to a file descriptor; any failed write fails the whole file.
+class Writer {
+public:
+    explicit Writer(int fd)
+        : m_fd(fd)
+    {
+        m_buffer.reserve(2 * kChunk);
+    }
+
+    bool ok() const { return m_ok; }
     void bytes(std::string_view s)
     {
         m_buffer += s;
@@ -347,51 +358,67 @@ private:
 void writeCollection(Writer& out, const RecordCollection& c)
 {
     out.bytes(kHeader);
-    out.i32(c.folders.empty() ? 0 : int32_t(c.folders.size() - 1));
+    Fields<4> count;
+    count.i32(c.folders.empty() ? 0 : int32_t(c.folders.size() - 1));
+    out.bytes(count.view());
     for (size_t i = 1; i < c.folders.size(); ++i) {
         const RecordFolder& f = c.folders[i];
         const std::string_view name = clipText(f.name, kMaxShortText);
         const std::string_view share = clipText(f.shareName, kMaxShortText);
         const std::string_view comment = clipText(f.shareComment, kMaxShortText);
-        out.u8(unsigned(name.size()));
-        out.u8(unsigned(share.size()));
-        out.u8(unsigned(comment.size()));
-        out.u8(0);
+        Fields<4> lengths;
+        lengths.u8(unsigned(name.size()));
+        lengths.u8(unsigned(share.size()));
+        lengths.u8(unsigned(comment.size()));
+        lengths.u8(0);
+        Fields<10> fixed;
+        fixed.i16(f.parent);
+        fixed.i32(f.created);
+        fixed.i32(f.deletedAt);
+        out.bytes(lengths.view());
         out.bytes(name);
         out.bytes(share);
         out.bytes(comment);
-        out.i16(f.parent);
-        out.i32(f.created);
-        out.i32(f.deletedAt);
+        out.bytes(fixed.view());
     }
-    out.i32(c.names.size() - 1);
+    Fields<4> names;
+    names.i32(c.names.size() - 1);
+    out.bytes(names.view());
     for (int i = 1; i < c.names.size(); ++i) {
         const std::string& name = c.names.name(i);
-        out.u8(unsigned(name.size()));
+        Fields<1> length;
+        length.u8(unsigned(name.size()));
+        out.bytes(length.view());
         out.bytes(name);
     }
-    out.i32(int32_t(c.records.size()));
+    Fields<4> records;
+    records.i32(int32_t(c.records.size()));
+    out.bytes(records.view());
     for (const GameRecord& r : c.records) {
         const std::string_view name = clipText(r.name, kMaxShortText);
         const std::string_view comment = clipText(r.comment, kMaxComment);
-        out.u8(unsigned(name.size()));
-        out.u8(0);
-        out.u8(unsigned(comment.size()));
-        out.u8(unsigned(comment.size() >> 8));
-        out.u8(0);
+        Fields<5> lengths;
+        lengths.u8(unsigned(name.size()));
+        lengths.u8(0);
+        lengths.u8(unsigned(comment.size()));
+        lengths.u8(unsigned(comment.size() >> 8));
+        lengths.u8(0);
+        Fields<79> fixed;
+        fixed.i16(r.folder);
+        fixed.i16(r.blackPlayer);
+        fixed.i16(r.whitePlayer);
+        fixed.i32(r.playedAt);
+        fixed.i32(r.deletedAt);
+        fixed.u8(uint8_t(r.blackDiscs));
+        fixed.u8(uint8_t(r.whiteDiscs));
+        fixed.u8(uint8_t(r.winner));
+        fixed.u8(uint8_t(r.orientation));
+        fixed.u8(uint8_t(r.endType));
+        fixed.bytes(r.moves.data(), MoveList::kMaxMoves);
+        out.bytes(lengths.view());
         out.bytes(name);
         out.bytes(comment);
-        out.i16(r.folder);
-        out.i16(r.blackPlayer);
-        out.i16(r.whitePlayer);
-        out.i32(r.playedAt);
-        out.i32(r.deletedAt);
-        out.u8(uint8_t(r.blackDiscs));
-        out.u8(uint8_t(r.whiteDiscs));
-        out.u8(uint8_t(r.winner));
-        out.u8(uint8_t(r.orientation));
-        out.u8(uint8_t(r.endType));
-        out.bytes({ reinterpret_cast<const char*>(r.moves.data()), MoveList::kMaxMoves });
+        out.bytes(fixed.view());
     }
     out.flush();
 }
@@ -412,7 +439,7 @@ int syncDirectoryOf(const std::string& path)
 
 } // namespace
 
-int readCollection(std::string_view bytes, RecordCollection& collection)
+int readCollection(std::string_view bytes, RecordCollection& collection, const OpeningBook& book)
 {
     if (!readHeader(bytes, collection.version))
         return -1;
@@ -422,11 +449,11 @@ int readCollection(std::string_view bytes, RecordCollection& collection)
         readNames(in, collection);
     if (!in.failed())
         readRecords(in, collection);
-    finish(collection);
+    finish(collection, book);
     return in.failed() ? -1 : 0;
 }
 
-int loadCollection(const std::string& path, RecordCollection& collection)
+int loadCollection(const std::string& path, RecordCollection& collection, const OpeningBook& book)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -449,7 +476,7 @@ int loadCollection(const std::string& path, RecordCollection& collection)
         got += size_t(n);
     }
     ::close(fd);
-    return readCollection({ data.get(), got }, collection);
+    return readCollection({ data.get(), got }, collection, book);
 }
 
 int saveCollection(const std::string& path, const RecordCollection& collection)

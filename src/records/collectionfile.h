@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/openingbook.h"
 #include "records/recordcollection.h"
 
 #include <string>
@@ -9,13 +10,14 @@
 // names (without entry 0) and every record slot, little-endian and without gaps.
 
 // Loads a file into a freshly made collection (no folders, no records, names holding only
-// entry 0); 0 on success. Whatever the bytes, the collection is left consistent: removed folders,
-// folders that do not hang from the root, unused names and records outside live folders are
-// dropped and the rest renumbered. On −1 (no file, a wrong header, an entry cut short) it keeps
-// what was read before the fault; it has no folders at all when not even the root was made.
-int loadCollection(const std::string& path, RecordCollection& collection);
+// entry 0) and names every record's opening; 0 on success. Whatever the bytes, the collection is
+// left consistent: removed folders, folders that do not hang from the root, unused names and
+// records outside live folders are dropped and the rest renumbered. On −1 (no file, a wrong
+// header, an entry cut short) it keeps what was read before the fault; it has no folders at all
+// when not even the root was made.
+int loadCollection(const std::string& path, RecordCollection& collection, const OpeningBook& book);
 // The same from the file's bytes.
-int readCollection(std::string_view bytes, RecordCollection& collection);
+int readCollection(std::string_view bytes, RecordCollection& collection, const OpeningBook& book);
 
 // Writes the whole collection to a temporary file beside path, flushes it to the disk and renames
 // it over path, so that path always holds either the old or the new collection, whole. −1 when

@@ -2,6 +2,7 @@
 
 #include "board/orientation.h"
 #include "board/othellogame.h"
+#include "records/openingbook.h"
 #include "text/texts.h"
 
 #include <cstdio>
@@ -32,20 +33,19 @@ GameRecord copyRecord(const GameRecord& source)
     return copy;
 }
 
-GameRecord recordFromGame(const OthelloGame& game, std::string name)
+GameRecord recordFromGame(const OthelloGame& game, std::string name, const OpeningBook& book)
 {
     GameRecord record = newNamedRecord(std::move(name));
-    normaliseMoves(record, game.moves());
+    normaliseMoves(record, game.moves(), book);
     return record;
 }
 
-void normaliseMoves(GameRecord& record, const MoveList& played)
+void normaliseMoves(GameRecord& record, const MoveList& played, const OpeningBook& book)
 {
     const int code = classifyOpening(played);
     record.moves = transform(played, code);
     record.orientation = static_cast<int8_t>(code);
-    // The opening book names the normalised moves once it is loaded.
-    record.opening = -1;
+    record.opening = static_cast<int16_t>(book.lookup(record.moves));
 }
 
 MoveList playedMoves(const GameRecord& record)

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class OpeningBook;
 class OthelloGame;
-class PlayerNameTable;
 
 // One game in a collection. Players are indices into the collection's PlayerNameTable; the moves
 // are stored normalised (starting with F5) together with the orientation code that gives back the
@@ -45,9 +45,10 @@ GameRecord newNamedRecord(std::string name);
 // Every field but the folder, which the caller sets.
 GameRecord copyRecord(const GameRecord& source);
 // A record named name, played now, holding the game's recorded moves normalised.
-GameRecord recordFromGame(const OthelloGame& game, std::string name);
-// Stores the game's moves as played in their canonical orientation, with the code that undoes it.
-void normaliseMoves(GameRecord& record, const MoveList& played);
+GameRecord recordFromGame(const OthelloGame& game, std::string name, const OpeningBook& book);
+// Stores the game's moves as played in their canonical orientation, with the code that undoes it,
+// and names the opening.
+void normaliseMoves(GameRecord& record, const MoveList& played, const OpeningBook& book);
 // Resets game to the 8 × 8 board and replays the record's moves as they were played.
 void gameOfRecord(const GameRecord& record, OthelloGame& game);
 // The game as played: the stored moves turned back by the orientation code.

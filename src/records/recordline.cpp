@@ -149,7 +149,8 @@ std::string recordToLine(const GameRecord& record, const PlayerNameTable& names)
     return line;
 }
 
-void recordFromLine(std::string_view line, GameRecord& record, PlayerNameTable& names)
+void recordFromLine(
+    std::string_view line, GameRecord& record, PlayerNameTable& names, const OpeningBook& book)
 {
     LineReader in(line);
     record.name = in.text(size_t(in.hexByte()));
@@ -170,6 +171,5 @@ void recordFromLine(std::string_view line, GameRecord& record, PlayerNameTable& 
     record.moves = MoveList::fromBytes(moves);
     in.skip();
     record.comment = unescapeComment(in.text(size_t(in.hexByte())));
-    // The opening of the record is named here once the opening book is loaded.
-    record.opening = -1;
+    record.opening = int16_t(book.lookup(record.moves));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/gamerecord.h"
+#include "records/openingbook.h"
 #include "records/playernametable.h"
 
 #include <string>
@@ -13,7 +14,9 @@
 // comments longer than 255 bytes are cut at a character boundary.
 std::string recordToLine(const GameRecord& record, const PlayerNameTable& names);
 
-// Fills every field the line carries (all but folder and deleted at); player names go through
-// names.findOrAdd. Lengths are trusted but never read past the end: a field cut short by the end
-// of the line reads as empty or 0. Inside the comment ESC ESC becomes CR LF and a lone ESC LF.
-void recordFromLine(std::string_view line, GameRecord& record, PlayerNameTable& names);
+// Fills every field the line carries (all but folder and deleted at) and names the opening; player
+// names go through names.findOrAdd. Lengths are trusted but never read past the end: a field cut
+// short by the end of the line reads as empty or 0. Inside the comment ESC ESC becomes CR LF and a
+// lone ESC LF.
+void recordFromLine(
+    std::string_view line, GameRecord& record, PlayerNameTable& names, const OpeningBook& book);

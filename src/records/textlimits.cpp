@@ -2,6 +2,8 @@
 
 #include "text/cp932.h"
 
+#include <algorithm>
+
 std::string_view clipText(std::string_view text, size_t maxBytes)
 {
     if (text.size() <= maxBytes)
@@ -14,4 +16,14 @@ std::string_view clipText(std::string_view text, size_t maxBytes)
         end += width;
     }
     return text.substr(0, end);
+}
+
+std::string_view takeLine(std::string_view& text, size_t maxBytes)
+{
+    size_t length = std::min(text.size(), maxBytes);
+    if (const size_t end = text.substr(0, length).find('\n'); end != std::string_view::npos)
+        length = end + 1;
+    const std::string_view line = text.substr(0, length);
+    text.remove_prefix(length);
+    return line.substr(0, line.find('\0'));
 }

@@ -5,3 +5,8 @@
 // The longest prefix of a CP932 text that fits in maxBytes without splitting a two-byte
 // character. Length fields in the collection file and the record line bound names and comments.
 std::string_view clipText(std::string_view text, size_t maxBytes);
+
+// Takes the next piece of text as a C line reader with a buffer of maxBytes + 1 bytes returns it:
+// up to and including the next LF, or maxBytes bytes of a longer line, the rest of which comes as
+// the next piece. The piece ends at a NUL byte, as a C string would.
+std::string_view takeLine(std::string_view& text, size_t maxBytes);

@@ -8,6 +8,8 @@
 
 namespace {
 
+const OpeningBook kNoOpenings;
+
 std::string sjis(const char* utf8)
 {
     return cp932::fromUtf8(utf8);
@@ -71,7 +73,7 @@ TEST(CollectionFile, EmptyCollectionIsHeaderAndThreeZeros)
     EXPECT_EQ(readBytes(path), std::string("NKIF-1.0\n") + std::string(12, '\0'));
 
     RecordCollection loaded;
-    ASSERT_EQ(loadCollection(path, loaded), 0);
+    ASSERT_EQ(loadCollection(path, loaded, kNoOpenings), 0);
     EXPECT_EQ(loaded.version, 10);
     ASSERT_EQ(loaded.folders.size(), 1u);
     EXPECT_EQ(loaded.folders[0].parent, -1);
@@ -110,7 +112,7 @@ TEST(CollectionFile, FieldsSurviveSavingAndLoading)
     TempDir dir;
     ASSERT_EQ(saveCollection(dir.file("c.kif"), c), 0);
     RecordCollection loaded;
-    ASSERT_EQ(loadCollection(dir.file("c.kif"), loaded), 0);
+    ASSERT_EQ(loadCollection(dir.file("c.kif"), loaded, kNoOpenings), 0);
     ASSERT_EQ(loaded.folders.size(), 3u);
     EXPECT_EQ(loaded.folders[1].name, sjis("定石集"));
     EXPECT_EQ(loaded.folders[1].created, 1001);
@@ -162,7 +164,7 @@ TEST(CollectionFile, DeadEntriesAreWrittenAndDroppedAtTheNextLoad)
     TempDir dir;
     ASSERT_EQ(saveCollection(dir.file("first.kif"), c), 0);
     RecordCollection loaded;
-    ASSERT_EQ(loadCollection(dir.file("first.kif"), loaded), 0);
+    ASSERT_EQ(loadCollection(dir.file("first.kif"), loaded, kNoOpenings), 0);
     ASSERT_EQ(loaded.folders.size(), 2u);
     EXPECT_EQ(loaded.folders[1].name, "kept");
     ASSERT_EQ(loaded.records.size(), 1u);
@@ -175,7 +177,7 @@ TEST(CollectionFile, DeadEntriesAreWrittenAndDroppedAtTheNextLoad)
     // Once clean, a collection is written the same way every time.
     ASSERT_EQ(saveCollection(dir.file("second.kif"), loaded), 0);
     RecordCollection again;
-    ASSERT_EQ(loadCollection(dir.file("second.kif"), again), 0);
+    ASSERT_EQ(loadCollection(dir.file("second.kif"), again, kNoOpenings), 0);
     ASSERT_EQ(saveCollection(dir.file("third.kif"), again), 0);
     EXPECT_EQ(readBytes(dir.file("second.kif")), readBytes(dir.file("third.kif")));
     EXPECT_LT(readBytes(dir.file("second.kif")).size(), readBytes(dir.file("first.kif")).size());
@@ -193,7 +195,8 @@ TEST(CollectionFile, OtherHeaderVersionsLoadAlike)
         { "NKIF-x.0\n", -1, 0 }, { "nkif-1.0\n", -1, 0 }, { "", -1, 0 } };
     for (const HeaderCase& h : cases) {
         RecordCollection c;
-        EXPECT_EQ(readCollection(std::string(h.header) + std::string(12, '\0'), c), h.result)
+        EXPECT_EQ(
+            readCollection(std::string(h.header) + std::string(12, '\0'), c, kNoOpenings), h.result)
             << h.header;
         if (h.result == 0) {
             EXPECT_EQ(c.version, h.version) << h.header;
@@ -208,18 +211,18 @@ TEST(CollectionFile, FileCutShortKeepsWhatWasRead)
         + le(1, 4) + le(3, 1) + "abc" + le(2, 4) + recordEntry("r1", 2, 1, 0)
         + recordEntry("r2", 1, 0, 0);
     RecordCollection c;
-    ASSERT_EQ(readCollection(whole, c), 0);
+    ASSERT_EQ(readCollection(whole, c, kNoOpenings), 0);
     EXPECT_EQ(c.records.size(), 2u);
 
     // Every cut loads without harm; one inside the second record keeps the first.
     for (size_t cut = 0; cut < whole.size(); ++cut) {
         RecordCollection partial;
-        EXPECT_EQ(readCollection(whole.substr(0, cut), partial), -1) << cut;
+        EXPECT_EQ(readCollection(whole.substr(0, cut), partial, kNoOpenings), -1) << cut;
         for (const GameRecord& r : partial.records)
             ASSERT_LT(size_t(r.folder), partial.folders.size());
     }
     RecordCollection partial;
-    EXPECT_EQ(readCollection(whole.substr(0, whole.size() - 10), partial), -1);
+    EXPECT_EQ(readCollection(whole.substr(0, whole.size() - 10), partial, kNoOpenings), -1);
     ASSERT_EQ(partial.folders.size(), 3u);
     ASSERT_EQ(partial.records.size(), 1u);
     EXPECT_EQ(partial.records[0].name, "r1");
@@ -231,7 +234,7 @@ TEST(CollectionFile, HugeCountsAreShortReads)
     for (const std::string& body : { le(0x7FFFFFFF, 4), le(0, 4) + le(0x7FFFFFFF, 4),
              le(0, 4) + le(0, 4) + le(0x7FFFFFFF, 4), le(-5, 4) + le(-1, 4) + le(-9, 4) }) {
         RecordCollection c;
-        const int result = readCollection("NKIF-1.0\n" + body, c);
+        const int result = readCollection("NKIF-1.0\n" + body, c, kNoOpenings);
         EXPECT_EQ(result, body.size() == 12 && body[0] == char(-5) ? 0 : -1);
         EXPECT_TRUE(c.records.empty());
     }
@@ -250,7 +253,7 @@ TEST(CollectionFile, BrokenLinksAreCutOff)
     for (int f : folders)
         file += recordEntry("in" + std::to_string(f), f, f == 6 ? 1 : 500, -3);
     RecordCollection c;
-    ASSERT_EQ(readCollection(file, c), 0);
+    ASSERT_EQ(readCollection(file, c, kNoOpenings), 0);
     ASSERT_EQ(c.folders.size(), 3u);
     EXPECT_EQ(c.folders[1].name, "one");
     EXPECT_EQ(c.folders[2].name, "six");
@@ -277,7 +280,7 @@ TEST(CollectionFile, LongTextsAreCutToTheirFields)
     TempDir dir;
     ASSERT_EQ(saveCollection(dir.file("long.kif"), c), 0);
     RecordCollection loaded;
-    ASSERT_EQ(loadCollection(dir.file("long.kif"), loaded), 0);
+    ASSERT_EQ(loadCollection(dir.file("long.kif"), loaded, kNoOpenings), 0);
     EXPECT_EQ(loaded.folders[1].name, std::string(255, 'f'));
     EXPECT_EQ(loaded.records[0].name, std::string(254, 'x'));
     EXPECT_EQ(loaded.records[0].comment.size(), 65535u);
@@ -286,10 +289,10 @@ TEST(CollectionFile, LongTextsAreCutToTheirFields)
 TEST(CollectionFile, MissingFileFailsAndLeavesTheCollectionEmpty)
 {
     RecordCollection c;
-    EXPECT_EQ(loadCollection("/nonexistent/dir/private.kif", c), -1);
+    EXPECT_EQ(loadCollection("/nonexistent/dir/private.kif", c, kNoOpenings), -1);
     EXPECT_TRUE(c.folders.empty());
     TempDir dir;
-    EXPECT_EQ(loadCollection(dir.path().string(), c), -1);
+    EXPECT_EQ(loadCollection(dir.path().string(), c, kNoOpenings), -1);
 }
 
 TEST(CollectionFile, FailedSaveLeavesTheOldFileAndNoTemporaryFile)

@@ -3,6 +3,7 @@
 #include "board/othellogame.h"
 #include "board/randomgame.h"
 #include "records/gamerecord.h"
+#include "records/openingbook.h"
 #include "text/cp932.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <ctime>
 
 namespace {
+
+const OpeningBook kNoOpenings;
 
 std::string utf8(const std::string& cp932Text)
 {
@@ -78,7 +81,7 @@ TEST(GameRecord, RecordFromGameStoresTheCanonicalForm)
     OthelloGame game;
     game.selectVariant(OthelloBoard::kVariantStandard);
     game.replay(textToMoves("D3C5F6F5E6"));
-    const GameRecord r = recordFromGame(game, "x");
+    const GameRecord r = recordFromGame(game, "x", kNoOpenings);
     EXPECT_EQ(r.orientation, 1);
     EXPECT_EQ(movesToText(r.moves), "F5D6C3D3C4");
     EXPECT_EQ(movesToText(playedMoves(r)), "D3C5F6F5E6");
@@ -98,7 +101,7 @@ TEST(GameRecord, RoundTripOverRandomGames)
         OthelloGame game;
         game.selectVariant(OthelloBoard::kVariantStandard);
         game.replay(randomGame(rng, 1 + int(rng() % 60)));
-        const GameRecord r = recordFromGame(game, "g");
+        const GameRecord r = recordFromGame(game, "g", kNoOpenings);
         ASSERT_EQ(movesToText(r.moves).substr(0, 2), "F5");
         OthelloGame back;
         gameOfRecord(r, back);

@@ -7,6 +7,8 @@
 
 namespace {
 
+const OpeningBook kNoOpenings;
+
 std::string sjis(const char* utf8)
 {
     return cp932::fromUtf8(utf8);
@@ -51,7 +53,7 @@ TEST(RecordLine, ReadsBackWhatItWrites)
     GameRecord read;
     read.folder = 7;
     read.deletedAt = 99;
-    recordFromLine(recordToLine(original, names), read, other);
+    recordFromLine(recordToLine(original, names), read, other, kNoOpenings);
     EXPECT_EQ(read.name, "Game");
     EXPECT_EQ(other.name(read.blackPlayer), "Ann");
     EXPECT_EQ(read.whitePlayer, 0); // "不明" is entry 0 again
@@ -86,8 +88,8 @@ TEST(RecordLine, CommentEscapes)
         char length[3];
         std::snprintf(length, sizeof length, "%02X", unsigned(c.carried.size()));
         // Empty names, five digits, the date, the moves and the '0' before the comment.
-        recordFromLine(
-            std::string(19, '0') + std::string(120, '0') + "0" + length + c.carried, r, names);
+        recordFromLine(std::string(19, '0') + std::string(120, '0') + "0" + length + c.carried, r,
+            names, kNoOpenings);
         EXPECT_EQ(r.comment, c.comment);
     }
 }
@@ -110,7 +112,7 @@ TEST(RecordLine, AlphabetDigits)
         const std::string line = recordToLine(r, names);
         EXPECT_EQ(line[2 + 2 + 4 + 2 + 4], c.written) << c.value;
         GameRecord read;
-        recordFromLine(line, read, names);
+        recordFromLine(line, read, names, kNoOpenings);
         EXPECT_EQ(read.blackDiscs, c.read) << c.value;
     }
 }
@@ -123,7 +125,7 @@ TEST(RecordLine, BadCharactersReadAsZeroOr63)
     recordFromLine("000000%2000"
                    "100azz00"
             + std::string(120, '0') + "000",
-        r, names);
+        r, names, kNoOpenings);
     EXPECT_EQ(r.blackDiscs, 63);
     EXPECT_EQ(r.whiteDiscs, 2);
     EXPECT_EQ(r.playedAt, 0x0A10);
@@ -139,7 +141,7 @@ TEST(RecordLine, LineCutShortReadsEmptyFields)
     for (size_t cut = 0; cut <= line.size(); ++cut) {
         PlayerNameTable table;
         GameRecord r;
-        recordFromLine(std::string_view(line).substr(0, cut), r, table);
+        recordFromLine(std::string_view(line).substr(0, cut), r, table, kNoOpenings);
         if (cut < 6) { // the name is cut short
             EXPECT_TRUE(r.name.empty());
             EXPECT_EQ(r.blackPlayer, 0);
@@ -151,9 +153,9 @@ TEST(RecordLine, LineCutShortReadsEmptyFields)
     }
     // Lengths that run past the end of the line.
     GameRecord r;
-    recordFromLine("FFab", r, names);
+    recordFromLine("FFab", r, names, kNoOpenings);
     EXPECT_TRUE(r.name.empty());
-    recordFromLine("", r, names);
+    recordFromLine("", r, names, kNoOpenings);
     EXPECT_TRUE(r.moves.empty());
 }
 
@@ -164,7 +166,7 @@ TEST(RecordLine, LongTextsAreCut)
     r.comment = std::string(254, 'c') + sjis("表");
     r.name = std::string(300, 'n');
     GameRecord read;
-    recordFromLine(recordToLine(r, names), read, names);
+    recordFromLine(recordToLine(r, names), read, names, kNoOpenings);
     EXPECT_EQ(read.comment, std::string(254, 'c'));
     EXPECT_EQ(read.name, std::string(255, 'n'));
 }
@@ -196,7 +198,7 @@ TEST(RecordLine, RandomRecordsRoundTrip)
         r.playedAt = int32_t(rng());
         r.moves = randomGame(rng, int(rng() % 61));
         GameRecord read;
-        recordFromLine(recordToLine(r, names), read, names);
+        recordFromLine(recordToLine(r, names), read, names, kNoOpenings);
         ASSERT_EQ(read.moves, r.moves);
         EXPECT_EQ(names.name(read.blackPlayer), names.name(r.blackPlayer));
         EXPECT_EQ(names.name(read.whitePlayer), names.name(r.whitePlayer));
