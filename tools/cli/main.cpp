@@ -26,9 +26,15 @@ int printHelp(std::FILE* out)
 
 } // namespace
 
-const std::vector<CliCommand>& cliCommands() { return registry(); }
+const std::vector<CliCommand>& cliCommands()
+{
+    return registry();
+}
 
-CommandRegistration::CommandRegistration(CliCommand command) { registry().push_back(command); }
+CommandRegistration::CommandRegistration(CliCommand command)
+{
+    registry().push_back(command);
+}
 
 int main(int argc, char** argv)
 {
