@@ -44,7 +44,8 @@ bool AddressFilter::add(std::string_view cidr)
         const std::string_view digits = cidr.substr(slash + 1);
         const auto [end, ec]
             = std::from_chars(digits.data(), digits.data() + digits.size(), prefix);
-        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+        if (digits.empty() || digits[0] < '0' || digits[0] > '9' || ec != std::errc()
+            || end != digits.data() + digits.size())
             return false;
     }
     bool isV4 = false;
