@@ -1,0 +1,24 @@
+#include "net/wirenumber.h"
+
+#include <limits>
+
+int32_t readNumber(std::string_view text)
+{
+    size_t i = 0;
+    // The white space of the C locale.
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    constexpr int64_t limit = int64_t { std::numeric_limits<int32_t>::max() } + 1;
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > limit)
+            value = limit;
+    }
+    if (negative)
+        return static_cast<int32_t>(-value);
+    return static_cast<int32_t>(value == limit ? limit - 1 : value);
+}
