@@ -32,9 +32,23 @@ MessageInput::Status MessageInput::feed(std::string_view bytes)
     }
     if (m_messageLength > maxMessageLength)
         return m_status = Status::MessageTooLong;
-    if (!m_reader.feed(bytes))
+    if (!m_reader)
+        m_reader = std::make_unique<MessageReader>();
+    if (!m_reader->feed(bytes))
         return m_status = Status::Failed;
     return Status::Ok;
+}
+
+MessageReader::Result MessageInput::next(StringList& out)
+{
+    return m_reader ? m_reader->next(out) : MessageReader::Result::NoMessage;
+}
+
+void MessageInput::releaseIfIdle()
+{
+    if (m_reader && m_reader->bufferedLines() == 0 && m_reader->tail().empty()
+        && !m_reader->failed())
+        m_reader.reset();
 }
 
 const char* inputStatusText(MessageInput::Status status)

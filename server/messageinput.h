@@ -4,6 +4,7 @@
 #include "net/stringlist.h"
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 
 // A connection's incoming messages: the protocol's message reader behind a guard that bounds
@@ -18,10 +19,12 @@ public:
 
     // Once a status other than Ok was returned, the input takes nothing more.
     Status feed(std::string_view bytes);
-    MessageReader::Result next(StringList& out) { return m_reader.next(out); }
+    MessageReader::Result next(StringList& out);
+    // Gives back the reader's memory when it holds nothing (idle connections keep no buffers).
+    void releaseIfIdle();
 
 private:
-    MessageReader m_reader;
+    std::unique_ptr<MessageReader> m_reader; // made on the first bytes, dropped when idle
     size_t m_lineLength = 0; // bytes of the unfinished line so far
     size_t m_messageLength = 0; // bytes of the unfinished message so far
     char m_lineStart = 0; // first byte of the unfinished line

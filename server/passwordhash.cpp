@@ -10,9 +10,8 @@ bool initPasswordHashing()
 std::optional<std::string> hashPassword(std::string_view password, HashStrength strength)
 {
     const bool cheap = strength == HashStrength::Cheap;
-    const unsigned long long ops
-        = cheap ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE;
-    const size_t memory = cheap ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE;
+    const unsigned long long ops = cheap ? crypto_pwhash_OPSLIMIT_MIN : 2;
+    const size_t memory = cheap ? crypto_pwhash_MEMLIMIT_MIN : size_t(19) * 1024 * 1024;
     char out[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(out, password.data(), password.size(), ops, memory) != 0)
         return std::nullopt;

@@ -92,7 +92,8 @@ void SharingServer::connectionOpened(ConnectionId id, PortKind port, const std::
     c.id = id;
     c.port = port;
     c.address = address;
-    m_arrivals.emplace_back(id, m_clock.steadyNow());
+    c.arrivedAt = m_clock.steadyNow();
+    m_arrivals.emplace_back(id, c.arrivedAt);
     m_log.line("connect #" + std::to_string(id) + " from " + address
         + (port == PortKind::Main ? "" : " (presence)"));
 }
@@ -145,6 +146,7 @@ void SharingServer::process(Connection& c)
         else
             handlePresence(c, message);
     }
+    c.input.releaseIfIdle();
     c.processing = false;
 }
 
@@ -248,6 +250,11 @@ void SharingServer::loginChecked(ConnectionId id, const std::string& name, Login
         admit(*c, name);
         break;
     }
+    // The check outlasted the time allowed for logging in: a refusal ends the connection.
+    if (c->state != State::LoggedIn && overdue(*c)) {
+        closeConnection(*c);
+        return;
+    }
     process(*c);
 }
 
@@ -284,6 +291,11 @@ void SharingServer::refuse(Connection& c, int reason, std::string_view name, con
     m_log.line("login refused (" + std::to_string(reason) + ", " + why + ") for '" + printable(name)
         + "' #" + std::to_string(c.id) + " from " + c.address);
     send(c, words({ "LOGINNG", std::to_string(reason) }));
+}
+
+bool SharingServer::overdue(const Connection& c) const
+{
+    return m_clock.steadyNow() - c.arrivedAt >= m_settings.loginTimeout;
 }
 
 void SharingServer::answerVersion(Connection& c, const StringList& message)
@@ -371,7 +383,7 @@ void SharingServer::ping(Connection& c, const StringList& message)
     target->pings.push_back(
         PendingPing { token, c.id, c.name, message.item(2).str(), m_clock.steadyNow() });
     if (target->pings.size() > m_settings.maxPendingPings)
-        target->pings.pop_front();
+        target->pings.erase(target->pings.begin());
     send(*target, words({ "PING", c.name, message.item(2).view(), std::to_string(token) }));
 }
 
@@ -427,7 +439,7 @@ void SharingServer::endSession(Connection& c, const char* why)
     m_sessions.erase(c.id);
     m_byName.erase(c.name);
     c.state = State::Fresh;
-    c.pings.clear();
+    c.pings = {};
     m_log.line("logout " + c.name + " #" + std::to_string(c.id) + " (" + why + ")");
     broadcast(words({ "LOGOUT", c.name }), 0);
 }
@@ -446,14 +458,13 @@ void SharingServer::expireLogins()
         const ConnectionId id = m_arrivals.front().first;
         m_arrivals.pop_front();
         Connection* c = find(id);
-        if (!c || c->state == State::LoggedIn || c->state == State::Closing)
+        // A login being checked was sent in time; its verdict decides (see loginChecked).
+        if (!c || c->state != State::Fresh)
             continue;
-        if (c->port == PortKind::Main) {
-            c->state = State::Fresh; // a password check still running no longer counts
+        if (c->port == PortKind::Main)
             refuse(*c, LoginTimedOut, "", "no login in time");
-        } else {
+        else
             m_log.line("closing presence #" + std::to_string(id) + ": no login in time");
-        }
         closeConnection(*c);
     }
 }

@@ -17,6 +17,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // The rules of the sharing server, without sockets: logins and the user list, relaying chat,
 // profiles, pings and shared-folder requests between users, version checks and installation
@@ -53,8 +54,8 @@ public:
     void bytesReceived(ConnectionId id, std::string_view bytes) override;
     void connectionClosed(ConnectionId id) override;
 
-    // Refuses (LOGINNG 9) and closes the connections that did not log in within the timeout.
-    // Called periodically.
+    // Refuses (LOGINNG 9) and closes the connections that sent no LOGIN within the timeout.
+    // One whose LOGIN is still being checked gets its verdict first. Called periodically.
     void expireLogins();
 
     size_t onlineCount() const { return m_sessions.size(); }
@@ -80,13 +81,14 @@ private:
         std::string address;
         State state = State::Fresh;
         bool processing = false;
+        std::chrono::milliseconds arrivedAt {};
         MessageInput input;
         std::int64_t installation = -1; // handed out on this connection, reused on a repeat
         std::string name;
         std::string comment;
         std::int64_t loginTime = 0;
         std::chrono::milliseconds lastActive {};
-        std::deque<PendingPing> pings; // pings sent to this user, waiting for its PONG
+        std::vector<PendingPing> pings; // pings sent to this user, waiting for its PONG
     };
 
     Connection* find(ConnectionId id);
@@ -97,6 +99,7 @@ private:
     void loginChecked(ConnectionId id, const std::string& name, LoginVerdict verdict);
     void admit(Connection& c, const std::string& name);
     void refuse(Connection& c, int reason, std::string_view name, const char* why);
+    bool overdue(const Connection& c) const;
     void answerVersion(Connection& c, const StringList& message);
     void changeComment(Connection& c, const StringList& message);
     void broadcastChat(Connection& c, const StringList& message);

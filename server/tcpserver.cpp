@@ -42,12 +42,11 @@ std::string addressText(const tcp::endpoint& endpoint)
     return address.to_string();
 }
 
-// Idle connections should not keep the memory of one big burst (a long user list, say).
-void releaseIfLarge(std::string& buffer)
+// A drained buffer gives its memory back: most connections are idle most of the time, and
+// ten thousand of them must not each keep what their busiest moment needed.
+void release(std::string& buffer)
 {
-    buffer.clear();
-    if (buffer.capacity() > readChunk)
-        std::string().swap(buffer);
+    std::string().swap(buffer);
 }
 
 } // namespace
@@ -291,7 +290,7 @@ void TcpServer::write(const ConnectionPtr& c)
     }
     c->queued.erase(0, n);
     if (c->queued.empty()) {
-        releaseIfLarge(c->queued);
+        release(c->queued);
         finishIfDrained(c);
         return;
     }
@@ -302,7 +301,7 @@ void TcpServer::write(const ConnectionPtr& c)
             if (alive.expired())
                 return;
             c->writeInFlight = false;
-            releaseIfLarge(c->writing);
+            release(c->writing);
             if (c->gone || error == asio::error::operation_aborted)
                 return;
             if (error) {
