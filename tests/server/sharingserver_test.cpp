@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -393,6 +396,46 @@ TEST_F(SharingServerTest, PresencePortTakesLoginAndKeepAlivesSilently)
     expectNothingMore(silent); // the server has seen it arrive
     m_clock.advance(31s);
     EXPECT_TRUE(silent.waitClosed());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SharingServerTest, LogsConnectsLoginsLogoutsAndRefusals)
+{
+    char* text = nullptr;
+    size_t length = 0;
+    std::FILE* logFile = open_memstream(&text, &length);
+    ASSERT_TRUE(logFile);
+    m_log = ServerLog(logFile);
+    start();
+    {
+        TestClient alice, intruder;
+        ASSERT_TRUE(login(alice, "alice"));
+        ASSERT_TRUE(intruder.connect(m_port));
+        ASSERT_TRUE(intruder.send(list({ "LOGIN", "bob\rforged line", "nope", "0" })));
+        EXPECT_EQ(intruder.next(), list({ "LOGINNG", "5" }));
+        alice.close();
+        expectNothingMore(intruder);
+    }
+    stop();
+    std::fclose(logFile);
+    const std::string log(text, length);
+    std::free(text);
+    EXPECT_NE(log.find("connect #1 from 127.0.0.1"), std::string::npos) << log;
+    EXPECT_NE(log.find("login alice #1"), std::string::npos) << log;
+    EXPECT_NE(
+        log.find("login refused (5, unknown user) for 'bob\\x0dforged line' #2"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("logout alice #1 (disconnected)"), std::string::npos) << log;
+    // Every line is one stamped event; a carriage return from the network cannot fake one.
+    std::istringstream lines(log);
+    std::string line;
+    while (std::getline(lines, line)) {
+        EXPECT_NE(line.find("Z pavione-server: "), std::string::npos) << line;
+        EXPECT_EQ(line.find('\r'), std::string::npos) << line;
+    }
 }
 
 } // namespace
