@@ -225,3 +225,17 @@ TEST_F(RegistryTest, DeletedWindowLeavesNoRequestBehind)
     loose.reset();
     EXPECT_FALSE(registry.hasCloseRequests());
 }
+
+TEST_F(RegistryTest, WindowThatFailedToOpenIsRemovedOnceAdded)
+{
+    // A window whose platform creation failed asks to be closed before it is added; the request
+    // waits and removes it when the owner gets to it.
+    auto window = std::make_unique<FakeWindow>("broken", log);
+    window->setOwnerRegistry(&registry);
+    window->requestClose();
+    add("other");
+    registry.add(std::move(window));
+    EXPECT_EQ(registry.processCloseRequests(), 1);
+    EXPECT_EQ(log, (Log { "destroy broken", "delete broken" }));
+    EXPECT_EQ(registry.count(), 1);
+}
