@@ -2,6 +2,10 @@
 
 #include <asio/post.hpp>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <csignal>
 #include <thread>
@@ -9,6 +13,15 @@
 namespace {
 
 constexpr std::chrono::milliseconds sweepPeriod { 200 };
+// Every this many sweeps (10 s), memory freed after a burst goes back to the system.
+constexpr int sweepsPerTrim = 50;
+
+void returnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 } // namespace
 
@@ -69,6 +82,8 @@ void ServerRuntime::armSweep()
         if (ec)
             return;
         m_sharing->expireLogins();
+        if (++m_sweeps % sweepsPerTrim == 0)
+            returnFreedMemory();
         armSweep();
     });
 }

@@ -50,5 +50,6 @@ private:
     std::unique_ptr<SharingServer> m_sharing;
     std::unique_ptr<TcpServer> m_tcp;
     asio::steady_timer m_sweep;
+    int m_sweeps = 0;
     std::optional<asio::signal_set> m_signals;
 };
