@@ -114,4 +114,66 @@ inline const FixedText trashDeleteForce {
 };
 inline const FixedText trashDeleteConfirm { u8"削除の確認メッセージを表示する" };
 
+// Library
+inline const FixedText privateFileName { u8"private.kif" };
+inline const FixedText yahooFileName { u8"yahoo.kif" };
+inline const FixedText trashFileName { u8"dustbox.kif" };
+inline const FixedText newsFileName { u8"news.kif" };
+inline const FixedText openingFileName { u8"opening.txt" };
+inline const FixedText newFolderName { u8"新しいフォルダ" };
+inline const FixedText newFolderNumbered { u8"新しいフォルダ(%d)" };
+inline const FixedText newRecordName { u8"新しい棋譜" };
+inline const FixedText newRecordNumbered { u8"新しい棋譜(%d)" };
+inline const FixedText copyName { u8"コピー～%s" };
+inline const FixedText copyNumbered { u8"コピー(%d)～%s" };
+inline const FixedText numberedName { u8"%s(%d)" };
+inline const FixedText importedRecordName { u8"インポート棋譜" };
+inline const FixedText newsFolderName { u8"@Pavione ニュース" };
+inline const FixedText newsFolderComment { u8"Pavione からのニュースです" };
+inline const FixedText nameEmpty { u8"棋譜名またはフォルダ名が入力されていません。" };
+inline const FixedText nameBadCharacter {
+    u8"棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　\\ /"
+};
+inline const FixedText nameTaken {
+    u8"指定された棋譜名またはフォルダ名は既に存在します。別の名前を指定して下さい。"
+};
+inline const FixedText renameErrorTitle { u8"棋譜名またはフォルダ名の変更 エラー" };
+inline const FixedText shareNameEmpty { u8"共有名が入力されていません。" };
+inline const FixedText shareNameBadCharacter {
+    u8"共有名には次の文字は使えません。\r\n　　　　\\ /"
+};
+inline const FixedText shareNameTaken { u8"指定された共有名には既に使用されています。" };
+inline const FixedText shareErrorTitle { u8"フォルダの共有 エラー" };
+inline const FixedText deleteFolderTitle { u8"フォルダの削除の確認" };
+inline const FixedText deleteFolderQuestion {
+    u8"フォルダ '%s' とフォルダ内の棋譜を%sしてもよろしいですか?"
+};
+inline const FixedText deleteTrashFolderQuestion { u8"フォルダ '%s' を%sしてもよろしいですか?" };
+inline const FixedText deleteRecordTitle { u8"棋譜の削除の確認" };
+inline const FixedText deleteRecordQuestion { u8"棋譜 '%s' を%sしてもよろしいですか?" };
+inline const FixedText deleteManyTitle { u8"複数棋譜の削除の確認" };
+inline const FixedText deleteManyQuestion { u8"これらの %d 個の棋譜を%sしてもよろしいですか?" };
+inline const FixedText verbDelete { u8"削除" };
+inline const FixedText verbMoveToTrash { u8"ごみ箱に移動" };
+inline const FixedText copyConfirmTitle { u8"フォルダと棋譜のコピーの確認" };
+inline const FixedText copyConfirmText {
+    u8"このフォルダには同名のフォルダまたは棋譜が存在します。\n\n既に存在するフォルダや棋譜の名前と"
+    u8"移動またはコピーしようとしているフォルダや棋譜が同じ名前の場合、名前を変更してコピーされま"
+    u8"す。\n\nフォルダや棋譜をコピーまたは移動しますか?"
+};
+inline const FixedText copyErrorTitle { u8"棋譜またはフォルダのコピー エラー" };
+inline const FixedText copyIntoOwnSubfolder {
+    u8"コピーできません。受け側のフォルダは送り側フォルダのサブフォルダです。"
+};
+inline const FixedText moveErrorTitle { u8"棋譜またはフォルダの移動 エラー" };
+inline const FixedText moveIntoSameFolder {
+    u8"移動できません。受け側と送り側が同じフォルダです。"
+};
+// The folder table of a collection holds at most 32767 folders, removed ones included until the
+// next start.
+inline const FixedText folderTableFullTitle { u8"Pavione" };
+inline const FixedText folderTableFull { u8"フォルダの数が上限に達したため、操作を中止しました。保"
+                                         u8"存して再起動すると、削除したフォルダの分"
+                                         u8"だけ作れるようになります。" };
+
 } // namespace texts

@@ -1,0 +1,114 @@
+#include "library/recordlibrary.h"
+
+#include "records/collectionfile.h"
+#include "records/openingbook.h"
+#include "text/texts.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Copies an unreadable collection file to the first free name of path.bad, path.bad2, …; the
+// copy's path, or empty when none could be made.
+std::string keepCopy(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    for (int n = 1; n <= 1000; ++n) {
+        const std::string candidate = path + ".bad" + (n == 1 ? std::string() : std::to_string(n));
+        std::error_code error;
+        if (fs::exists(candidate, error) || error)
+            continue;
+        // copy_file without overwrite refuses a name that appeared meanwhile.
+        if (fs::copy_file(path, candidate, fs::copy_options::none, error))
+            return candidate;
+        if (!fs::exists(candidate))
+            return {};
+    }
+    return {};
+}
+
+} // namespace
+
+RecordLibrary::RecordLibrary()
+    : m_openingBook(std::make_unique<OpeningBook>())
+{ }
+
+RecordLibrary::~RecordLibrary() = default;
+
+std::string RecordLibrary::fileNameOf(int collection)
+{
+    switch (collection) {
+    case myRecordsCollection:
+        return texts::privateFileName.bytes();
+    case yahooCollection:
+        return texts::yahooFileName.bytes();
+    case trashCollection:
+        return texts::trashFileName.bytes();
+    default:
+        return {};
+    }
+}
+
+std::string RecordLibrary::filePath(const std::string& fileName) const
+{
+    return m_dataDirectory + fileName;
+}
+
+void RecordLibrary::nameOpening(GameRecord& record) const
+{
+    record.opening = static_cast<int16_t>(m_openingBook->lookup(record.moves));
+}
+
+LibraryLoadReport RecordLibrary::load(const std::string& dataDirectory, int32_t installed)
+{
+    LibraryLoadReport report;
+    m_dataDirectory = dataDirectory;
+    m_collections[myRecordsCollection].setDisplayName(texts::myRecordsRoot.bytes());
+    m_collections[networkCollection].setDisplayName(texts::networkRoot.bytes());
+    m_collections[trashCollection].setDisplayName(texts::trashRoot.bytes());
+
+    m_openingBook->load(filePath(texts::openingFileName.bytes()));
+
+    struct Stored {
+        int collection;
+        const FixedText& rootName;
+    };
+    for (const Stored& stored : { Stored { myRecordsCollection, texts::myRecordsRoot },
+             Stored { yahooCollection, texts::yahooRoot },
+             Stored { trashCollection, texts::trashRoot } }) {
+        const std::string path = filePath(fileNameOf(stored.collection));
+        RecordCollection data;
+        if (loadCollection(path, data, *m_openingBook) != 0) {
+            std::error_code error;
+            if (std::filesystem::exists(path, error)) {
+                report.unreadableFiles.push_back(path);
+                const std::string copy = keepCopy(path);
+                if (copy.empty())
+                    m_saveBlocked[size_t(stored.collection)] = true;
+                else
+                    report.keptCopies.push_back(copy);
+            }
+        }
+        CollectionTree& tree = m_collections[size_t(stored.collection)];
+        tree.adopt(std::move(data));
+        // A file that held not even the root gives a fresh one, made "1".
+        tree.ensureRoot(stored.rootName.bytes(), 1);
+        tree.renameFolder(0, stored.rootName.bytes());
+    }
+    m_collections[myRecordsCollection].setFolderCreated(0, installed);
+    m_collections[networkCollection].ensureRoot(texts::networkRoot.bytes(), 0);
+    return report;
+}
+
+std::vector<std::string> RecordLibrary::saveAll() const
+{
+    std::vector<std::string> failed;
+    for (const int collection : { myRecordsCollection, yahooCollection, trashCollection }) {
+        const std::string path = filePath(fileNameOf(collection));
+        if (m_saveBlocked[size_t(collection)]
+            || saveCollection(path, m_collections[size_t(collection)].data()) != 0)
+            failed.push_back(path);
+    }
+    return failed;
+}
