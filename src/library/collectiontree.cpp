@@ -294,14 +294,18 @@ std::string CollectionTree::uniqueName(int index, std::string_view base, NameSty
     std::string hintKey(format);
     hintKey += '\0';
     hintKey += base;
-    auto& hints = m_hints[index];
     int number = 2;
-    if (const auto it = hints.find(hintKey); it != hints.end())
-        number = it->second;
+    const auto folderHints = m_hints.find(index);
+    if (folderHints != m_hints.end()) {
+        if (const auto it = folderHints->second.find(hintKey); it != folderHints->second.end())
+            number = it->second;
+    }
     std::string name = candidate(number);
     while (nameTaken(index, name))
         name = candidate(++number);
-    hints[hintKey] = number;
+    // A search that ended at 2 teaches nothing.
+    if (number > 2)
+        m_hints[index][hintKey] = number;
     return name;
 }
 
@@ -405,8 +409,9 @@ void CollectionTree::detachRecordDeferred(int slot)
 
 void CollectionTree::finishDetaching()
 {
-    for (auto& [folder, slots] : m_pendingDetach) {
-        std::vector<int>& records = m_data.folders[size_t(folder)].records;
+    for (auto& pending : m_pendingDetach) {
+        std::vector<int>& records = m_data.folders[size_t(pending.first)].records;
+        std::unordered_multiset<int>& slots = pending.second;
         // Only the first occurrence of a slot is the detached one: a slot reused by a later
         // record of the same folder sits behind it.
         std::erase_if(records, [&slots](int slot) {

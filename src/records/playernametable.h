@@ -28,7 +28,6 @@ public:
     void clear();
 
     int size() const { return static_cast<int>(m_names.size()); }
-    void reserve(size_t n) { m_names.reserve(n); }
 
 private:
     std::vector<std::string> m_names;

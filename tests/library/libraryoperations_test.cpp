@@ -571,7 +571,7 @@ TEST_F(Operations, ACapturedGameIsFiledUnderAFreeName)
     game.whiteDiscs = 24;
     game.playedAt = 1234;
     const int slot = ops.fileCapturedGame(2, 0, game);
-    const GameRecord& filed = yahoo.record(slot);
+    const GameRecord filed = yahoo.record(slot);
     EXPECT_EQ(utf8(filed.name), "コピー～2024");
     EXPECT_EQ(yahoo.playerNames().name(filed.blackPlayer), "alice");
     EXPECT_EQ(filed.whitePlayer, 0);

@@ -1,0 +1,82 @@
+#include "board/notation.h"
+#include "records/collectionfile.h"
+#include "records/openingbook.h"
+#include "text/cp932.h"
+
+#include "../records/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun cli(const std::string& arguments)
+{
+    const std::string command = std::string(PAVIONE_CLI_PATH) + " " + arguments;
+    CliRun run { -1, {} };
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(ImportCommand, FilesLinesIntoAFolderMadeOnTheWayAndSaves)
+{
+    TempDir dir;
+    const std::string file = dir.file("private.kif");
+    writeBytes(dir.file("moves.txt"), "F5D6C3\r\nXX\r\nE6F4\r\n");
+    ASSERT_EQ(cli("gen --records 50 --folders 3 --seed 2 " + file).status, 0);
+    RecordCollection before;
+    ASSERT_EQ(loadCollection(file, before, OpeningBook {}), 0);
+
+    const CliRun run
+        = cli("import " + file + " --folder '\\new\\inner\\' < " + dir.file("moves.txt"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "filed 2 failed 1\n");
+
+    RecordCollection after;
+    ASSERT_EQ(loadCollection(file, after, OpeningBook {}), 0);
+    ASSERT_EQ(after.folders.size(), before.folders.size() + 2);
+    const RecordFolder& inner = after.folders.back();
+    EXPECT_EQ(inner.name, "inner");
+    EXPECT_EQ(after.folders[size_t(inner.parent)].name, "new");
+    ASSERT_EQ(inner.records.size(), 2u);
+    EXPECT_EQ(cp932::toUtf8(after.records[size_t(inner.records[0])].name), "インポート棋譜");
+    EXPECT_EQ(movesToText(after.records[size_t(inner.records[0])].moves), "F5D6C3");
+    EXPECT_EQ(cp932::toUtf8(after.records[size_t(inner.records[1])].name), "インポート棋譜(2)");
+    EXPECT_EQ(after.records.size(), before.records.size() + 2);
+
+    // Without a folder the root takes them; a missing file is made.
+    const CliRun fresh = cli("import " + dir.file("new.kif") + " < " + dir.file("moves.txt"));
+    EXPECT_EQ(fresh.out, "filed 2 failed 1\n");
+    RecordCollection made;
+    ASSERT_EQ(loadCollection(dir.file("new.kif"), made, OpeningBook {}), 0);
+    EXPECT_EQ(made.folders.at(0).records.size(), 2u);
+}
+
+TEST(ImportCommand, LeavesAnUnreadableFileAlone)
+{
+    TempDir dir;
+    writeBytes(dir.file("bad.kif"), "not a collection");
+    writeBytes(dir.file("moves.txt"), "F5D6\n");
+    const CliRun run
+        = cli("import " + dir.file("bad.kif") + " < " + dir.file("moves.txt") + " 2>/dev/null");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(readBytes(dir.file("bad.kif")), "not a collection");
+    EXPECT_EQ(cli("import 2>/dev/null").status, 2);
+}
+
+} // namespace
