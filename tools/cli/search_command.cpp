@@ -126,8 +126,8 @@ int runSearch(std::span<char* const> argv)
 }
 
 const CommandRegistration registration { { "search",
-    "search [--black NAME] [--white NAME] [--and] [--winner black|white|draw] [--from Y M D] "
-    "[--to Y M D] [--moves F5D6...] [--opening FILE] FILE  matching record slots as dump lines",
+    "search [--black N] [--white N] [--and] [--winner W] [--from Y M D] [--to Y M D] [--moves M] "
+    "FILE  records as dump lines",
     &runSearch } };
 
 } // namespace
