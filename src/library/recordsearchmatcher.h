@@ -24,12 +24,13 @@ public:
     // Everything but the moves after the eighth, on copies of the fields.
     bool matchesFields(int black, int white, int winner, int32_t playedAt, uint64_t head) const
     {
+        if ((head & m_headMask) != m_head)
+            return false;
         const bool blackMiss = m_black > 0 && black != m_black;
         const bool whiteMiss = m_white > 0 && white != m_white;
         if (m_bothPlayers ? blackMiss || whiteMiss : blackMiss && whiteMiss)
             return false;
-        return (m_anyWinner || winner == m_winner) && playedAt >= m_lower && playedAt <= m_upper
-            && (head & m_headMask) == m_head;
+        return (m_anyWinner || winner == m_winner) && playedAt >= m_lower && playedAt <= m_upper;
     }
     bool matchesTail(const MoveList& moves) const
     {
