@@ -1,3 +1,4 @@
+#include "library/collectiontree.h"
 #include "library/recordsearch.h"
 #include "library/recordsearchindex.h"
 #include "records/openingbook.h"
@@ -364,3 +365,46 @@ TEST(RecordSearchIndex, FollowsUpdatesAndNeverListsAStaleHit)
 }
 
 } // namespace
+
+TEST(CollectionTreeSearch, StaysEqualToTheScanThroughAddsDetachesAndEdits)
+{
+    std::mt19937 rng(23);
+    RecordCollection data = randomCollection(rng, 400);
+    for (int slot = 0; slot < int(data.records.size()); ++slot) {
+        if (data.records[size_t(slot)].folder == 0)
+            data.folders[0].records.push_back(slot);
+    }
+    CollectionTree tree;
+    tree.adopt(std::move(data));
+    const auto agree = [&](int rounds) {
+        for (int round = 0; round < rounds; ++round) {
+            const SearchCriteria q = randomCriteria(rng, tree.data());
+            ASSERT_EQ(tree.search(q), searchRecords(tree.data(), q)) << round;
+        }
+    };
+    agree(50);
+
+    // Records leave and arrive (free slots are reused) while the index stays built.
+    for (int step = 0; step < 200; ++step) {
+        const int slot = int(rng() % unsigned(tree.slotCount()));
+        if (tree.recordIsLive(slot)) {
+            tree.detachRecord(slot);
+        } else {
+            GameRecord copy = copyRecord(tree.record(int(rng() % unsigned(tree.slotCount()))));
+            copy.blackPlayer = int16_t(rng() % 5);
+            tree.addRecord(0, std::move(copy));
+        }
+        if (step % 20 == 0)
+            agree(5);
+    }
+    // An edit in place and a cleared collection are searched afresh.
+    for (int slot = 0; slot < tree.slotCount(); ++slot) {
+        if (tree.recordIsLive(slot)) {
+            tree.recordForEdit(slot).winner = GameRecord::whiteWins;
+            break;
+        }
+    }
+    agree(50);
+    tree.clear();
+    EXPECT_TRUE(tree.search(SearchCriteria {}).empty());
+}
