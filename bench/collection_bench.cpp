@@ -1,3 +1,4 @@
+#include "generatedcollection.h"
 #include "records/collectionfile.h"
 #include "records/openingbook.h"
 
@@ -10,25 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr int kRecords = 1000000;
-
-// A million generated records, made once by pavione-cli and kept in the temporary directory.
-const std::string& collectionPath()
-{
-    static const std::string path = [] {
-        const std::filesystem::path file = std::filesystem::temp_directory_path()
-            / ("pavione-bench-" + std::to_string(kRecords) + "-seed1.kif");
-        if (!std::filesystem::exists(file)) {
-            const std::string command = std::string(PAVIONE_CLI_PATH) + " gen --records "
-                + std::to_string(kRecords) + " --seed 1 --folders 200 " + file.string();
-            if (std::system(command.c_str()) != 0)
-                std::fprintf(stderr, "cannot generate %s\n", file.c_str());
-        }
-        return file.string();
-    }();
-    return path;
-}
 
 const OpeningBook& openingBook()
 {
@@ -56,13 +38,14 @@ long residentBytes()
 // taken on the first load of the run, before the allocator holds freed memory for reuse.
 void BM_LoadCollection(benchmark::State& state)
 {
-    const std::string& path = collectionPath();
+    const std::string& path = generatedCollectionPath();
     const OpeningBook& book = openingBook();
     static long bytesPerRecord = -1;
     for (auto _ : state) {
         const long before = residentBytes();
         auto collection = std::make_unique<RecordCollection>();
-        if (loadCollection(path, *collection, book) != 0 || collection->records.size() != kRecords)
+        if (loadCollection(path, *collection, book) != 0
+            || collection->records.size() != kGeneratedRecords)
             state.SkipWithError("the generated collection did not load");
         if (bytesPerRecord < 0)
             bytesPerRecord = (residentBytes() - before) / long(collection->records.size());
@@ -70,7 +53,7 @@ void BM_LoadCollection(benchmark::State& state)
         collection.reset();
         state.ResumeTiming();
     }
-    state.counters["records"] = kRecords;
+    state.counters["records"] = kGeneratedRecords;
     state.counters["resident_bytes_per_record"] = double(bytesPerRecord);
 }
 BENCHMARK(BM_LoadCollection)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -79,8 +62,8 @@ BENCHMARK(BM_LoadCollection)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_SaveCollection(benchmark::State& state)
 {
     RecordCollection collection;
-    loadCollection(collectionPath(), collection, openingBook());
-    const std::string out = collectionPath() + ".saved";
+    loadCollection(generatedCollectionPath(), collection, openingBook());
+    const std::string out = generatedCollectionPath() + ".saved";
     for (auto _ : state) {
         if (saveCollection(out, collection) != 0)
             state.SkipWithError("saving failed");
@@ -94,7 +77,7 @@ BENCHMARK(BM_SaveCollection)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_OpeningLookup(benchmark::State& state)
 {
     RecordCollection collection;
-    loadCollection(collectionPath(), collection, openingBook());
+    loadCollection(generatedCollectionPath(), collection, openingBook());
     const OpeningBook& book = openingBook();
     for (auto _ : state) {
         long named = 0;

@@ -37,6 +37,7 @@ void CollectionTree::adopt(RecordCollection data)
     data.displayName = std::move(m_data.displayName);
     m_data = std::move(data);
     rebuildIndex();
+    m_searchIndexStale = true;
 }
 
 void CollectionTree::rebuildIndex()
@@ -393,6 +394,7 @@ int CollectionTree::addRecord(int folder, GameRecord record)
         m_data.records.push_back(std::move(record));
     }
     m_data.folders[size_t(folder)].records.push_back(slot);
+    updateSearchIndex(slot);
     return slot;
 }
 
@@ -405,6 +407,7 @@ void CollectionTree::detachRecordDeferred(int slot)
     m_pendingDetach[record.folder].insert(slot);
     record.folder = -1;
     m_freeSlots.insert(slot);
+    updateSearchIndex(slot);
 }
 
 void CollectionTree::finishDetaching()
@@ -440,6 +443,7 @@ void CollectionTree::detachRecord(int slot)
     unindexName(folder, record.name);
     record.folder = -1;
     m_freeSlots.insert(slot);
+    updateSearchIndex(slot);
 }
 
 void CollectionTree::renameRecord(int slot, std::string name)
@@ -548,4 +552,20 @@ void CollectionTree::clear()
     m_pendingDetach.clear();
     m_hints.clear();
     m_names.clear();
+    m_searchIndexStale = true;
+}
+
+void CollectionTree::updateSearchIndex(int slot)
+{
+    if (!m_searchIndexStale)
+        m_searchIndex.update(m_data, slot);
+}
+
+std::vector<int> CollectionTree::search(const SearchCriteria& criteria) const
+{
+    if (m_searchIndexStale) {
+        m_searchIndex.rebuild(m_data);
+        m_searchIndexStale = false;
+    }
+    return m_searchIndex.search(m_data, criteria);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/recordsearchindex.h"
 #include "records/recordcollection.h"
 
 #include <cstdint>
@@ -63,7 +64,11 @@ public:
 
     // For changing a record's fields in place (the editor). Its name and folder must be changed
     // only through renameRecord, addRecord and detachRecord.
-    GameRecord& recordForEdit(int slot) { return m_data.records[slot]; }
+    GameRecord& recordForEdit(int slot)
+    {
+        m_searchIndexStale = true;
+        return m_data.records[slot];
+    }
     // Player names may be added (findOrAdd) by whoever fills a record for this collection; only
     // clear() empties the table.
     PlayerNameTable& playerNames() { return m_data.names; }
@@ -130,6 +135,11 @@ public:
     // record table and the player names (leaving "不明"). The root keeps its name.
     void clear();
 
+    // The live records matching the criteria, in table order: what searchRecords gives, through a
+    // compact index of the searched fields that is rebuilt only after a load, a clear or an edit
+    // in place, and kept in step by adding and detaching records.
+    std::vector<int> search(const SearchCriteria& criteria) const;
+
     // Detaches records in a batch: each record leaves the model at once (its slot becomes free),
     // but the folders' record lists are compacted only by finishDetaching, so that detaching many
     // records of one large folder stays linear.
@@ -169,6 +179,10 @@ private:
     // name leaving the folder forgets the folder's hints, so the search gives what a search from
     // 2 would give.
     mutable std::unordered_map<int, std::unordered_map<std::string, int>> m_hints;
+    void updateSearchIndex(int slot);
+
+    mutable RecordSearchIndex m_searchIndex;
+    mutable bool m_searchIndexStale = true;
     // Folder → slots detached but still in its record list.
     std::unordered_map<int, std::unordered_multiset<int>> m_pendingDetach;
 };

@@ -11,8 +11,7 @@ class FixedText {
 public:
     constexpr explicit FixedText(std::u8string_view utf8)
         : m_utf8(utf8)
-    {
-    }
+    { }
     FixedText(const FixedText&) = delete;
     FixedText& operator=(const FixedText&) = delete;
 

@@ -3,35 +3,12 @@
 #include "records/openingbook.h"
 #include "text/cp932.h"
 
+#include "../records/clirun.h"
 #include "../records/tempdir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun cli(const std::string& arguments)
-{
-    const std::string command = std::string(PAVIONE_CLI_PATH) + " " + arguments;
-    CliRun run { -1, {} };
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 TEST(ImportCommand, FilesLinesIntoAFolderMadeOnTheWayAndSaves)
 {

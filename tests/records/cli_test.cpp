@@ -2,45 +2,12 @@
 #include "records/collectionfile.h"
 #include "records/recordline.h"
 
+#include "clirun.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-// Runs pavione-cli with a shell command line (arguments and redirections) after it.
-CliRun cli(const std::string& arguments)
-{
-    const std::string command = std::string(PAVIONE_CLI_PATH) + " " + arguments;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CliRun run { -1, {} };
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        out.push_back(text.substr(start, end - start));
-    return out;
-}
 
 TEST(Cli, GenIsDeterministicAndCountsWhatLives)
 {

@@ -18,7 +18,10 @@ struct KnownCharacter {
     std::string cp932;
 };
 
-void PrintTo(const KnownCharacter& c, std::ostream* os) { *os << c.utf8; }
+void PrintTo(const KnownCharacter& c, std::ostream* os)
+{
+    *os << c.utf8;
+}
 
 // Characters where Windows-31J differs from strict Shift_JIS or from other converters.
 class Cp932KnownCharacters : public testing::TestWithParam<KnownCharacter> { };

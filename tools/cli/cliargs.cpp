@@ -8,12 +8,25 @@ std::vector<std::string_view> argumentList(std::span<char* const> args)
 std::string takeOption(
     std::vector<std::string_view>& args, std::string_view name, std::string_view fallback)
 {
-    for (size_t i = 0; i + 1 < args.size(); ++i) {
+    const std::optional<std::vector<std::string>> values = takeOptionValues(args, name, 1);
+    return values ? values->front() : std::string(fallback);
+}
+
+bool takeFlag(std::vector<std::string_view>& args, std::string_view name)
+{
+    return takeOptionValues(args, name, 0).has_value();
+}
+
+std::optional<std::vector<std::string>> takeOptionValues(
+    std::vector<std::string_view>& args, std::string_view name, size_t count)
+{
+    for (size_t i = 0; i + count < args.size(); ++i) {
         if (args[i] == name) {
-            const std::string value(args[i + 1]);
-            args.erase(args.begin() + long(i), args.begin() + long(i) + 2);
-            return value;
+            const auto first = args.begin() + long(i);
+            std::vector<std::string> values(first + 1, first + 1 + long(count));
+            args.erase(first, first + 1 + long(count));
+            return values;
         }
     }
-    return std::string(fallback);
+    return std::nullopt;
 }

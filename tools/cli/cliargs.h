@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,3 +11,10 @@ std::vector<std::string_view> argumentList(std::span<char* const> args);
 // Removes "NAME VALUE" from args and returns VALUE; fallback when NAME is absent.
 std::string takeOption(
     std::vector<std::string_view>& args, std::string_view name, std::string_view fallback = {});
+// Removes NAME and says whether it was there.
+bool takeFlag(std::vector<std::string_view>& args, std::string_view name);
+// Removes "NAME VALUE1 … VALUEcount" and returns the values. None when NAME is absent or fewer
+// than count arguments follow it; args then keep NAME, so that a check of the positional
+// arguments finds it.
+std::optional<std::vector<std::string>> takeOptionValues(
+    std::vector<std::string_view>& args, std::string_view name, size_t count);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "net/messagereader.h"
+#include "net/stringlist.h"
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+// A connection's incoming messages: the protocol's message reader behind a guard that bounds
+// what one peer can make the server hold. A line longer than maxLineLength bytes, or a message
+// whose lines add up to more than maxMessageLength bytes, is refused before it is buffered.
+class MessageInput {
+public:
+    static constexpr size_t maxLineLength = 64 * 1024; // without the line feed
+    static constexpr size_t maxMessageLength = 1024 * 1024; // every line with its line feed
+
+    enum class Status { Ok, LineTooLong, MessageTooLong, Failed };
+
+    // Once a status other than Ok was returned, the input takes nothing more.
+    Status feed(std::string_view bytes);
+    MessageReader::Result next(StringList& out);
+    // Gives back the reader's memory when it holds nothing (idle connections keep no buffers).
+    void releaseIfIdle();
+
+private:
+    std::unique_ptr<MessageReader> m_reader; // made on the first bytes, dropped when idle
+    size_t m_lineLength = 0; // bytes of the unfinished line so far
+    size_t m_messageLength = 0; // bytes of the unfinished message so far
+    char m_lineStart = 0; // first byte of the unfinished line
+    Status m_status = Status::Ok;
+};
+
+const char* inputStatusText(MessageInput::Status status);

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "server/accountstore.h"
+#include "server/addressfilter.h"
+#include "server/connectioncontrol.h"
+#include "server/connectionevents.h"
+#include "server/loginchecker.h"
+#include "server/messageinput.h"
+#include "server/serverclock.h"
+#include "server/serverlog.h"
+
+#include "net/stringlist.h"
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The rules of the sharing server, without sockets: logins and the user list, relaying chat,
+// profiles, pings and shared-folder requests between users, version checks and installation
+// numbers, and presence. It is fed bytes per connection and answers through ConnectionControl.
+class SharingServer final : public ConnectionEvents {
+public:
+    struct Settings {
+        int latestVersion = 30;
+        int maxUsers = 0; // 0: no limit
+        std::chrono::milliseconds loginTimeout { 30000 };
+        AddressFilter denied; // logins from these addresses are refused
+        // A description is shown in a one-line field and repeated in every user list.
+        size_t maxCommentLength = 256;
+        // A broadcast goes to everyone, so it is held to chat size.
+        size_t maxBroadcastLength = 16 * 1024;
+        // Pings a user has not answered yet; older ones are forgotten first.
+        size_t maxPendingPings = 32;
+    };
+
+    // Refusal reasons sent with LOGINNG; the desktop program shows a text for each.
+    enum LoginRefusal : int {
+        UnknownUser = 5,
+        WrongPassword = 6,
+        OtherRefusal = 7,
+        AddressDenied = 8,
+        LoginTimedOut = 9,
+        TooManyUsers = 10,
+    };
+
+    SharingServer(Settings settings, AccountStore& store, LoginChecker& checker,
+        ConnectionControl& control, const ServerClock& clock, ServerLog& log);
+
+    void connectionOpened(ConnectionId id, PortKind port, const std::string& address) override;
+    void bytesReceived(ConnectionId id, std::string_view bytes) override;
+    void connectionClosed(ConnectionId id) override;
+
+    // Refuses (LOGINNG 9) and closes the connections that sent no LOGIN within the timeout.
+    // One whose LOGIN is still being checked gets its verdict first. Called periodically.
+    void expireLogins();
+
+    size_t onlineCount() const { return m_sessions.size(); }
+    size_t connectionCount() const { return m_connections.size(); }
+
+private:
+    enum class State {
+        Fresh, // connected, not logged in
+        Checking, // password being checked; its later messages wait
+        LoggedIn, // a user's session (main port) or a presence login (presence port)
+        Closing, // asked to close; nothing more is read or sent
+    };
+    struct PendingPing {
+        std::uint64_t token;
+        ConnectionId asker;
+        std::string askerName;
+        std::string tick;
+        std::chrono::milliseconds sentAt;
+    };
+    struct Connection {
+        ConnectionId id = 0;
+        PortKind port = PortKind::Main;
+        std::string address;
+        State state = State::Fresh;
+        bool processing = false;
+        std::chrono::milliseconds arrivedAt {};
+        MessageInput input;
+        std::int64_t installation = -1; // handed out on this connection, reused on a repeat
+        std::string name;
+        std::string comment;
+        std::int64_t loginTime = 0;
+        std::chrono::milliseconds lastActive {};
+        std::vector<PendingPing> pings; // pings sent to this user, waiting for its PONG
+    };
+
+    Connection* find(ConnectionId id);
+    void process(Connection& c);
+    void handleMain(Connection& c, const StringList& message);
+    void handlePresence(Connection& c, const StringList& message);
+    void handleLogin(Connection& c, const StringList& message);
+    void loginChecked(ConnectionId id, const std::string& name, LoginVerdict verdict);
+    void admit(Connection& c, const std::string& name);
+    void refuse(Connection& c, int reason, std::string_view name, const char* why);
+    bool overdue(const Connection& c) const;
+    void answerVersion(Connection& c, const StringList& message);
+    void changeComment(Connection& c, const StringList& message);
+    void broadcastChat(Connection& c, const StringList& message);
+    void tell(Connection& c, const StringList& message);
+    void relay(Connection& c, const StringList& message);
+    void profile(Connection& c, const StringList& message);
+    void ping(Connection& c, const StringList& message);
+    void pong(Connection& c, const StringList& message);
+
+    Connection* online(std::string_view name);
+    StringList userList() const;
+    void send(const Connection& c, const StringList& message);
+    // To every logged-in user but `except` (0: nobody is left out).
+    void broadcast(const StringList& message, ConnectionId except);
+    // Ends a user's session: forgets it and tells the others it left.
+    void endSession(Connection& c, const char* why);
+    // Asks the network side to close (after sending what is queued) and stops listening to it.
+    void closeConnection(Connection& c);
+
+    Settings m_settings;
+    AccountStore& m_store;
+    LoginChecker& m_checker;
+    ConnectionControl& m_control;
+    const ServerClock& m_clock;
+    ServerLog& m_log;
+    std::unordered_map<ConnectionId, Connection> m_connections;
+    std::map<ConnectionId, Connection*> m_sessions; // logged-in users, in connection order
+    std::unordered_map<std::string, ConnectionId> m_byName;
+    // Connections in order of arrival with their arrival time, for the login timeout.
+    std::deque<std::pair<ConnectionId, std::chrono::milliseconds>> m_arrivals;
+    std::uint64_t m_lastPingToken = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "library/recordsearch.h"
+#include "records/recordcollection.h"
+
+#include <cstdint>
+#include <vector>
+
+// The searched fields of a collection's record slots, 24 bytes each, so that a search after every
+// preview move reads 24 MB for a million records rather than the 160 MB of the records
+// themselves. Whoever changes the collection's records keeps the index in step: update() for a
+// slot that was filled, changed or freed, rebuild() after a load. Every hit is checked again
+// against its record, so an index that fell behind can miss a record but never list a wrong one,
+// and one whose size no longer matches the table is not used at all.
+class RecordSearchIndex {
+public:
+    RecordSearchIndex() = default;
+    explicit RecordSearchIndex(const RecordCollection& collection) { rebuild(collection); }
+
+    void rebuild(const RecordCollection& collection);
+    // Reads slot again; a slot past the end grows the index by every slot up to it.
+    void update(const RecordCollection& collection, int slot);
+    int size() const { return int(m_keys.size()); }
+
+    // What searchRecords(collection, criteria) gives, through the index.
+    std::vector<int> search(
+        const RecordCollection& collection, const SearchCriteria& criteria) const;
+
+private:
+    struct Key {
+        int32_t playedAt;
+        int16_t black;
+        int16_t white;
+        int8_t winner;
+        bool live;
+        uint64_t head; // the first eight move bytes
+    };
+    static Key keyOf(const GameRecord& record);
+
+    std::vector<Key> m_keys;
+};

@@ -1,0 +1,107 @@
+// What one connection may make the server hold, and what happens beyond it.
+#include "serverfixture.h"
+
+#include "server/messageinput.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class ServerLimitsTest : public ServerFixture { };
+
+TEST_F(ServerLimitsTest, LineOfTheLimitPassesOneByteMoreCloses)
+{
+    start();
+    TestClient alice, bob;
+    ASSERT_TRUE(login(alice, "alice"));
+    ASSERT_TRUE(login(bob, "bob"));
+    alice.next();
+    // The line is the framing byte and the item; the line feed does not count.
+    const std::string item(MessageInput::maxLineLength - 1, 'x');
+    ASSERT_TRUE(bob.send(list({ "TELL", "alice", item })));
+    EXPECT_EQ(alice.next(), list({ "TELL", "bob", item }));
+    EXPECT_EQ(bob.next(), list({ "TELLOK" }));
+
+    ASSERT_TRUE(bob.send(list({ "TELL", "alice", item + "x" })));
+    EXPECT_TRUE(bob.waitClosed());
+    EXPECT_EQ(alice.next(), list({ "LOGOUT", "bob" }));
+}
+
+TEST_F(ServerLimitsTest, UnterminatedLongLineClosesBeforeItEnds)
+{
+    start();
+    TestClient client;
+    ASSERT_TRUE(client.connect(m_port));
+    ASSERT_TRUE(client.sendRaw("+" + std::string(MessageInput::maxLineLength + 10, 'y')));
+    EXPECT_TRUE(client.waitClosed());
+}
+
+TEST_F(ServerLimitsTest, MessageOverOneMebibyteCloses)
+{
+    start();
+    TestClient alice, bob;
+    ASSERT_TRUE(login(alice, "alice"));
+    ASSERT_TRUE(login(bob, "bob"));
+    alice.next();
+    // A shared-folder answer just under the limit is relayed whole.
+    StringList dir = list({ "XTELL", "alice", "DIR", "\\games\\" });
+    for (int i = 0; i < 15; ++i)
+        dir.append(std::string(60000, 'r'));
+    ASSERT_TRUE(bob.send(dir));
+    const auto relayed = alice.next();
+    ASSERT_TRUE(relayed);
+    EXPECT_EQ(relayed->count(), dir.count());
+    // Three more lines take it past 1 MiB.
+    for (int i = 0; i < 3; ++i)
+        dir.append(std::string(60000, 'r'));
+    ASSERT_TRUE(bob.send(dir));
+    EXPECT_TRUE(bob.waitClosed());
+    EXPECT_EQ(alice.next(), list({ "LOGOUT", "bob" }));
+}
+
+TEST_F(ServerLimitsTest, LineWithoutFramingByteCloses)
+{
+    start();
+    TestClient client;
+    ASSERT_TRUE(client.connect(m_port));
+    ASSERT_TRUE(client.sendRaw("LOGIN\n-alice\n"));
+    EXPECT_TRUE(client.waitClosed());
+}
+
+TEST_F(ServerLimitsTest, ConnectionsBeyondTheLimitAreRefused)
+{
+    m_options.maxConnections = 2;
+    start();
+    TestClient first, second, third;
+    ASSERT_TRUE(first.connect(m_port));
+    ASSERT_TRUE(second.connect(m_presencePort));
+    expectNothingMore(first);
+    ASSERT_TRUE(third.connect(m_port));
+    EXPECT_TRUE(third.waitClosed());
+    // A place freed is a place to take.
+    first.close();
+    expectNothingMore(second);
+    TestClient fourth;
+    ASSERT_TRUE(login(fourth, "alice"));
+}
+
+TEST_F(ServerLimitsTest, ReaderThatFallsFarBehindIsDropped)
+{
+    start();
+    TestClient alice, slow;
+    ASSERT_TRUE(login(alice, "alice"));
+    ASSERT_TRUE(slow.connect(m_port, 4096));
+    ASSERT_TRUE(slow.send(list({ "LOGIN", "bob", "pw-bob", "0" })));
+    EXPECT_EQ(alice.next(), list({ "LOGIN", "bob", std::to_string(m_clock.unixNow()) }));
+    // Far more than the output cap plus whatever the kernel buffers, never read by bob.
+    const StringList chunk = list({ "XTELL", "bob", "DIR", "\\", std::string(60000, 'z') });
+    for (int i = 0; i < 500; ++i)
+        ASSERT_TRUE(alice.send(chunk));
+    const auto gone = alice.next(10s);
+    EXPECT_EQ(gone, list({ "LOGOUT", "bob" }));
+    expectNothingMore(alice);
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "cliargs.h"
+#include "command.h"
+
+#include "library/collectiontree.h"
+#include "library/kaexport.h"
+#include "records/collectionfile.h"
+#include "text/cp932.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The folder at a path such as \A\B\ below the root (the root's own name is not part of it; "\"
+// is the root), or −1. The path is split in UTF-8, where no byte of a character can be a
+// backslash, before each name becomes CP932, where the second byte of a character can.
+int folderAt(const CollectionTree& tree, std::string_view utf8Path)
+{
+    if (tree.folderCount() == 0)
+        return -1;
+    int folder = 0;
+    while (!utf8Path.empty() && folder >= 0) {
+        const size_t end = std::min(utf8Path.find('\\'), utf8Path.size());
+        if (end > 0)
+            folder = tree.findChild(folder, cp932::fromUtf8(utf8Path.substr(0, end)));
+        utf8Path.remove_prefix(std::min(end + 1, utf8Path.size()));
+    }
+    return folder;
+}
+
+// Writes the tournament text of one folder of a collection file.
+int runExportKa(std::span<char* const> argv)
+{
+    const std::vector<std::string_view> args = argumentList(argv);
+    if (args.size() != 3 || !args[1].starts_with('\\')) {
+        std::fputs("usage: pavione-cli export-ka FILE FOLDERPATH OUT   (FOLDERPATH like \\A\\B\\, "
+                   "\\ for the root)\n",
+            stderr);
+        return 2;
+    }
+    const std::string path(args[0]);
+    RecordCollection collection;
+    if (loadCollection(path, collection, OpeningBook {}) != 0) {
+        std::fprintf(stderr, "pavione-cli: %s does not load as a collection file\n", path.c_str());
+        return 1;
+    }
+    CollectionTree tree;
+    tree.adopt(std::move(collection));
+    const int folder = folderAt(tree, args[1]);
+    if (folder < 0) {
+        std::fprintf(stderr, "pavione-cli: %s has no folder %.*s\n", path.c_str(),
+            int(args[1].size()), args[1].data());
+        return 1;
+    }
+    const std::string out(args[2]);
+    if (exportFolder(tree.data(), folder, out) != 0) {
+        std::fprintf(stderr, "pavione-cli: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+const CommandRegistration registration { { "export-ka",
+    "export-ka FILE FOLDERPATH OUT        a folder's records as tournament text (KA-1.0)",
+    &runExportKa } };
+
+} // namespace
