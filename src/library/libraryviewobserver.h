@@ -36,3 +36,20 @@ public:
     // Show the shown folder again from the model.
     virtual void reloadList() = 0;
 };
+
+// Views that show nothing: for the command-line tool and for tests that only drive the library.
+class NoLibraryViews : public LibraryViewObserver {
+public:
+    FolderKey shownFolder() const override { return {}; }
+    void folderInserted(FolderKey) override { }
+    void folderRemoved(FolderKey) override { }
+    void folderChildrenRemoved(FolderKey) override { }
+    void folderRenamed(FolderKey) override { }
+    void folderShared(FolderKey, bool) override { }
+    void folderRowAdded(FolderKey) override { }
+    void folderRowUpdated(FolderKey) override { }
+    void recordRowAdded(int, int) override { }
+    void recordRowUpdated(int, int) override { }
+    void recordRowRemoved(int, int) override { }
+    void reloadList() override { }
+};

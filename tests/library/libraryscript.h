@@ -67,22 +67,11 @@ inline std::string treeFault(const CollectionTree& t)
 }
 
 // Says yes or no as told and ignores the views.
-struct ScriptDesktop : LibraryPrompter, LibraryViewObserver, LibraryNoticeSink {
+struct ScriptDesktop : LibraryPrompter, NoLibraryViews, LibraryNoticeSink {
     bool answer = true;
     bool confirm(const std::string&, const std::string&) override { return answer; }
     void showError(const std::string&, const std::string&) override { }
     FolderKey shownFolder() const override { return shown; }
-    void folderInserted(FolderKey) override { }
-    void folderRemoved(FolderKey) override { }
-    void folderChildrenRemoved(FolderKey) override { }
-    void folderRenamed(FolderKey) override { }
-    void folderShared(FolderKey, bool) override { }
-    void folderRowAdded(FolderKey) override { }
-    void folderRowUpdated(FolderKey) override { }
-    void recordRowAdded(int, int) override { }
-    void recordRowUpdated(int, int) override { }
-    void recordRowRemoved(int, int) override { }
-    void reloadList() override { }
     int32_t sendWindowNotice(int32_t, uint32_t, uint32_t) override { return 0; }
     FolderKey shown { 0, 0 };
 };

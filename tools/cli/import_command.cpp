@@ -19,25 +19,13 @@
 namespace {
 
 // No windows here: questions are answered yes, messages go to standard error.
-struct ConsoleDesktop : LibraryPrompter, LibraryViewObserver, LibraryNoticeSink {
+struct ConsoleDesktop : LibraryPrompter, NoLibraryViews, LibraryNoticeSink {
     bool confirm(const std::string&, const std::string&) override { return true; }
     void showError(const std::string& title, const std::string& text) override
     {
         std::fprintf(stderr, "pavione-cli: %s: %s\n", cp932::toUtf8(title).c_str(),
             cp932::toUtf8(text).c_str());
     }
-    FolderKey shownFolder() const override { return {}; }
-    void folderInserted(FolderKey) override { }
-    void folderRemoved(FolderKey) override { }
-    void folderChildrenRemoved(FolderKey) override { }
-    void folderRenamed(FolderKey) override { }
-    void folderShared(FolderKey, bool) override { }
-    void folderRowAdded(FolderKey) override { }
-    void folderRowUpdated(FolderKey) override { }
-    void recordRowAdded(int, int) override { }
-    void recordRowUpdated(int, int) override { }
-    void recordRowRemoved(int, int) override { }
-    void reloadList() override { }
     int32_t sendWindowNotice(int32_t, uint32_t, uint32_t) override { return 0; }
 };
 
