@@ -1,7 +1,6 @@
 #include "app/czelphdoc.h"
 
 #include "app/internalclipboard.h"
-#include "app/savefailurereason.h"
 #include "library/textformat.h"
 #include "net/notices.h"
 #include "platform/sjis.h"
@@ -90,28 +89,21 @@ std::string CZelphDoc::keptCopyOf(const std::string& file) const
     return {};
 }
 
-std::string CZelphDoc::saveFailureText(const std::vector<std::string>& failed) const
+std::string CZelphDoc::saveFailureText(const std::vector<SaveFailure>& failed) const
 {
     std::string text;
-    for (const std::string& path : failed) {
+    for (const SaveFailure& failure : failed) {
         if (!text.empty())
             text += "\n\n";
-        // A file that could not be read at start and could not be kept aside is never written
-        // over; every other failure is read from the file system.
-        const bool blocked = std::find(m_loadReport.unreadableFiles.begin(),
-                                 m_loadReport.unreadableFiles.end(), path)
-                != m_loadReport.unreadableFiles.end()
-            && keptCopyOf(path).empty();
-        const FixedText& reason
-            = blocked ? texts::saveReasonUnreadableNotKept : saveFailureReason(path);
-        text += formatText(texts::saveFailed.bytes(), { shownPath(path), reason.bytes() });
+        text += formatText(texts::saveFailed.bytes(),
+            { shownPath(failure.path), saveFailureReason(failure).bytes() });
     }
     return text;
 }
 
 bool CZelphDoc::save()
 {
-    const std::vector<std::string> failed = m_library.saveAll();
+    const std::vector<SaveFailure> failed = m_library.saveAll();
     if (failed.empty())
         return true;
     showError(texts::saveErrorTitle, saveFailureText(failed));
@@ -121,7 +113,7 @@ bool CZelphDoc::save()
 void CZelphDoc::saveAtExit()
 {
     for (;;) {
-        const std::vector<std::string> failed = m_library.saveAll();
+        const std::vector<SaveFailure> failed = m_library.saveAll();
         if (failed.empty())
             return;
         if (!retry(

@@ -92,7 +92,7 @@ public:
 
 private:
     // The message naming each file that could not be written, with the reason found for it.
-    std::string saveFailureText(const std::vector<std::string>& failed) const;
+    std::string saveFailureText(const std::vector<SaveFailure>& failed) const;
     // The copy of an unreadable collection file kept at start; empty when none was made.
     std::string keptCopyOf(const std::string& file) const;
     std::vector<ItemRef> liveClipboardItems() const;

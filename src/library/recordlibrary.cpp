@@ -101,14 +101,16 @@ LibraryLoadReport RecordLibrary::load(const std::string& dataDirectory, int32_t 
     return report;
 }
 
-std::vector<std::string> RecordLibrary::saveAll() const
+std::vector<SaveFailure> RecordLibrary::saveAll() const
 {
-    std::vector<std::string> failed;
+    std::vector<SaveFailure> failed;
     for (const int collection : { myRecordsCollection, yahooCollection, trashCollection }) {
         const std::string path = filePath(fileNameOf(collection));
-        if (m_saveBlocked[size_t(collection)]
-            || saveCollection(path, m_collections[size_t(collection)].data()) != 0)
-            failed.push_back(path);
+        int error = 0;
+        if (m_saveBlocked[size_t(collection)])
+            failed.push_back({ path, 0 });
+        else if (saveCollection(path, m_collections[size_t(collection)].data(), &error) != 0)
+            failed.push_back({ path, error });
     }
     return failed;
 }

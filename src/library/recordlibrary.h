@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/collectiontree.h"
+#include "library/savefailure.h"
 
 #include <array>
 #include <cstdint>
@@ -48,9 +49,9 @@ public:
     LibraryLoadReport load(const std::string& dataDirectory, int32_t installed);
 
     // Writes collections 0, 2 and 3 to their files, in that order, each file replaced whole.
-    // Returns the paths that could not be written (empty when all were); a failed file does not
-    // stop the others.
-    std::vector<std::string> saveAll() const;
+    // Returns the files that could not be written and why (empty when all were); a failed file
+    // does not stop the others.
+    std::vector<SaveFailure> saveAll() const;
 
     CollectionTree& collection(int index) { return m_collections[index]; }
     const CollectionTree& collection(int index) const { return m_collections[index]; }

@@ -324,6 +324,8 @@ public:
     }
 
     bool ok() const { return m_ok; }
+    // The errno of the write that failed; ENOSPC when the disk took no more bytes.
+    int error() const { return m_error; }
     void bytes(std::string_view s)
     {
         m_buffer += s;
@@ -340,6 +342,7 @@ public:
                 continue;
             if (n <= 0) {
                 m_ok = false;
+                m_error = n < 0 ? errno : ENOSPC;
                 break;
             }
             p += n;
@@ -352,6 +355,7 @@ private:
     static constexpr size_t kChunk = 1 << 20;
     int m_fd;
     bool m_ok = true;
+    int m_error = 0;
     std::string m_buffer;
 };
 
@@ -479,27 +483,40 @@ int loadCollection(const std::string& path, RecordCollection& collection, const 
     return readCollection({ data.get(), got }, collection, book);
 }
 
-int saveCollection(const std::string& path, const RecordCollection& collection)
+int saveCollection(const std::string& path, const RecordCollection& collection, int* error)
 {
+    int failure = 0;
+    const auto fail = [&](int why) {
+        failure = why ? why : EIO;
+        if (error)
+            *error = failure;
+        return -1;
+    };
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = path + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(attempt);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
-            return -1;
+            return fail(errno);
     }
     if (fd < 0)
-        return -1;
+        return fail(EEXIST);
     Writer out(fd);
     writeCollection(out, collection);
-    bool ok = out.ok() && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temporary.c_str(), path.c_str()) == 0) {
+    if (!out.ok())
+        failure = out.error();
+    else if (::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0 && ::rename(temporary.c_str(), path.c_str()) == 0) {
         // The rename itself reaches the disk with the directory.
         syncDirectoryOf(path);
         return 0;
     }
+    if (failure == 0)
+        failure = errno;
     ::unlink(temporary.c_str());
-    return -1;
+    return fail(failure);
 }

@@ -21,6 +21,8 @@ int readCollection(std::string_view bytes, RecordCollection& collection, const O
 
 // Writes the whole collection to a temporary file beside path, flushes it to the disk and renames
 // it over path, so that path always holds either the old or the new collection, whole. −1 when
-// anything fails; path is then as it was. Names and share texts longer than 255 bytes and comments
-// longer than 65535 bytes are cut to fit their length fields.
-int saveCollection(const std::string& path, const RecordCollection& collection);
+// anything fails; path is then as it was, and error (when given) receives the errno that says why.
+// Names and share texts longer than 255 bytes and comments longer than 65535 bytes are cut to fit
+// their length fields.
+int saveCollection(
+    const std::string& path, const RecordCollection& collection, int* error = nullptr);

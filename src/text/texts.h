@@ -204,7 +204,7 @@ inline const FixedText saveFailedAtExit {
     u8"\n\nもう一度保存しますか? 保存しないで終了すると、前回の保存から後の変更は失われます。"
 };
 inline const FixedText saveReasonNoFolder { u8"保存先のフォルダがありません。" };
-inline const FixedText saveReasonReadOnlyFile { u8"ファイルが書き込み禁止になっています。" };
+inline const FixedText saveReasonDiskFull { u8"ディスクがいっぱいです。" };
 inline const FixedText saveReasonReadOnlyFolder {
     u8"保存先のフォルダに書き込む権限がありません。"
 };
@@ -214,9 +214,7 @@ inline const FixedText saveReasonFolderInTheWay {
 inline const FixedText saveReasonUnreadableNotKept {
     u8"読み込めなかった元のファイルを残せなかったため、上書きしません。"
 };
-inline const FixedText saveReasonOther {
-    u8"ディスクがいっぱいか、書き込みの途中でエラーが起きました。"
-};
+inline const FixedText saveReasonOther { u8"書き込みの途中でエラーが起きました。" };
 inline const FixedText loadErrorTitle { u8"棋譜ファイルの読み込み エラー" };
 // %s: the file's full name, then the name of the kept copy.
 inline const FixedText loadFailedKept {

@@ -3,7 +3,6 @@
 
 #include "app/czelphdoc.h"
 #include "app/pavioneapp.h"
-#include "app/savefailurereason.h"
 #include "library/recordlibrary.h"
 #include "text/texts.h"
 #include "ui/cmainframe.h"
@@ -136,18 +135,6 @@ TEST_F(DocumentTest, AnUnreadableFileIsReportedOnceWithItsKeptCopy)
     // The kept copy makes saving over the damaged file safe.
     m_app.exit();
     EXPECT_EQ(m_prompter.calls().size(), 1u);
-}
-
-TEST(SaveFailureReason, ReadFromTheFileSystem)
-{
-    QTemporaryDir dir;
-    const auto reason = [&dir](const char* name) {
-        return &saveFailureReason(QDir(dir.path()).filePath(name).toStdString());
-    };
-    EXPECT_EQ(reason("missing/private.kif"), &texts::saveReasonNoFolder);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("private.kif"));
-    EXPECT_EQ(reason("private.kif"), &texts::saveReasonFolderInTheWay);
-    EXPECT_EQ(reason("yahoo.kif"), &texts::saveReasonOther);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 namespace {
@@ -136,7 +138,7 @@ TEST(RecordLibrary, SaveAllNamesEveryFileItCouldNotWrite)
     const LibraryLoadReport report = library.load(directoryOf(dir), 0);
     EXPECT_EQ(report.unreadableFiles, std::vector<std::string> { dir.file("private.kif") });
     EXPECT_TRUE(report.keptCopies.empty());
-    EXPECT_EQ(library.saveAll(), std::vector<std::string> { dir.file("private.kif") });
+    EXPECT_EQ(library.saveAll(), (std::vector<SaveFailure> { { dir.file("private.kif"), 0 } }));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("private.kif")));
     EXPECT_EQ(readBytes(dir.file("yahoo.kif")).size(), 21u);
 
@@ -144,8 +146,19 @@ TEST(RecordLibrary, SaveAllNamesEveryFileItCouldNotWrite)
     const std::string missing = dir.file("no such directory") + "/";
     elsewhere.load(missing, 0);
     EXPECT_EQ(elsewhere.saveAll(),
-        (std::vector<std::string> {
-            missing + "private.kif", missing + "yahoo.kif", missing + "dustbox.kif" }));
+        (std::vector<SaveFailure> { { missing + "private.kif", ENOENT },
+            { missing + "yahoo.kif", ENOENT }, { missing + "dustbox.kif", ENOENT } }));
+}
+
+TEST(SaveFailureReason, SaysWhyInWords)
+{
+    EXPECT_EQ(&saveFailureReason({ "p", 0 }), &texts::saveReasonUnreadableNotKept);
+    EXPECT_EQ(&saveFailureReason({ "p", ENOENT }), &texts::saveReasonNoFolder);
+    EXPECT_EQ(&saveFailureReason({ "p", EISDIR }), &texts::saveReasonFolderInTheWay);
+    EXPECT_EQ(&saveFailureReason({ "p", EACCES }), &texts::saveReasonReadOnlyFolder);
+    EXPECT_EQ(&saveFailureReason({ "p", EROFS }), &texts::saveReasonReadOnlyFolder);
+    EXPECT_EQ(&saveFailureReason({ "p", ENOSPC }), &texts::saveReasonDiskFull);
+    EXPECT_EQ(&saveFailureReason({ "p", EIO }), &texts::saveReasonOther);
 }
 
 TEST(LibraryTexts, AreTheExactCp932Bytes)

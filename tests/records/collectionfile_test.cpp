@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace {
 
 const OpeningBook kNoOpenings;
@@ -302,9 +304,12 @@ TEST(CollectionFile, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
     addFolder(c, 0, "x");
     // The target is a directory: the rename over it fails after everything was written.
     std::filesystem::create_directory(dir.file("taken.kif"));
-    EXPECT_EQ(saveCollection(dir.file("taken.kif"), c), -1);
+    int error = 0;
+    EXPECT_EQ(saveCollection(dir.file("taken.kif"), c, &error), -1);
+    EXPECT_EQ(error, EISDIR);
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.kif")));
-    EXPECT_EQ(saveCollection(dir.file("missing/sub.kif"), c), -1);
+    EXPECT_EQ(saveCollection(dir.file("missing/sub.kif"), c, &error), -1);
+    EXPECT_EQ(error, ENOENT);
 
     ASSERT_EQ(saveCollection(dir.file("private.kif"), c), 0);
     const std::string old = readBytes(dir.file("private.kif"));
