@@ -18,21 +18,10 @@ namespace {
 constexpr int kRecords = 100000;
 
 // Says yes to every question and ignores the rest, as a user who confirms would.
-struct QuietDesktop : LibraryPrompter, LibraryViewObserver, LibraryNoticeSink {
+struct QuietDesktop : LibraryPrompter, NoLibraryViews, LibraryNoticeSink {
     bool confirm(const std::string&, const std::string&) override { return true; }
     void showError(const std::string&, const std::string&) override { }
     FolderKey shownFolder() const override { return { 0, 1 }; }
-    void folderInserted(FolderKey) override { }
-    void folderRemoved(FolderKey) override { }
-    void folderChildrenRemoved(FolderKey) override { }
-    void folderRenamed(FolderKey) override { }
-    void folderShared(FolderKey, bool) override { }
-    void folderRowAdded(FolderKey) override { }
-    void folderRowUpdated(FolderKey) override { }
-    void recordRowAdded(int, int) override { }
-    void recordRowUpdated(int, int) override { }
-    void recordRowRemoved(int, int) override { }
-    void reloadList() override { }
     int32_t sendWindowNotice(int32_t, uint32_t, uint32_t) override
     {
         ++notices;

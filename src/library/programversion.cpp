@@ -1,5 +1,6 @@
 #include "library/programversion.h"
 
+#include "text/hexdigit.h"
 #include "text/texts.h"
 
 #include <array>
@@ -10,25 +11,14 @@ namespace {
 
 using LineBuffer = std::array<char, 16>;
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
-}
-
 // p and q are hex digits, so both always index inside the buffer. q reads the last byte,
 // which a bounded line read never fills: the "low" digit is in practice the first byte.
 int fromBuffer(const LineBuffer& buffer)
 {
-    const int p = hexValue(buffer[0]);
-    const int q = hexValue(buffer[15]);
-    const int version
-        = hexValue(buffer[static_cast<size_t>(p)]) * 256 + hexValue(buffer[static_cast<size_t>(q)]);
+    const int p = hexDigitValue(buffer[0]);
+    const int q = hexDigitValue(buffer[15]);
+    const int version = hexDigitValue(buffer[static_cast<size_t>(p)]) * 256
+        + hexDigitValue(buffer[static_cast<size_t>(q)]);
     return version < minimum ? minimum : version;
 }
 

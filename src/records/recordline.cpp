@@ -1,6 +1,7 @@
 #include "records/recordline.h"
 
 #include "records/textlimits.h"
+#include "text/hexdigit.h"
 
 namespace {
 
@@ -54,17 +55,6 @@ int alphabetValue(char c)
     return 63;
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
-}
-
 // Reads the fields in order; past the end of the line every field is empty or 0.
 class LineReader {
 public:
@@ -78,7 +68,7 @@ public:
             m_line = {};
             return 0;
         }
-        const int value = hexValue(m_line[0]) << 4 | hexValue(m_line[1]);
+        const int value = hexDigitValue(m_line[0]) << 4 | hexDigitValue(m_line[1]);
         m_line.remove_prefix(2);
         return value;
     }

@@ -1,3 +1,4 @@
+#include "itemsof.h"
 #include "net/bytestring.h"
 #include "net/stringlist.h"
 
@@ -5,18 +6,6 @@
 
 #include <string>
 #include <vector>
-
-namespace {
-
-std::vector<std::string> itemsOf(const StringList& list)
-{
-    std::vector<std::string> items;
-    for (const ByteString& item : list)
-        items.push_back(item.str());
-    return items;
-}
-
-} // namespace
 
 TEST(ByteString, PointerAndLengthConstruction)
 {

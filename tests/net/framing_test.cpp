@@ -1,3 +1,4 @@
+#include "itemsof.h"
 #include "net/framing.h"
 #include "net/messagereader.h"
 
@@ -9,14 +10,6 @@
 namespace {
 
 using Messages = std::vector<std::vector<std::string>>;
-
-std::vector<std::string> itemsOf(const StringList& list)
-{
-    std::vector<std::string> items;
-    for (const ByteString& item : list)
-        items.push_back(item.str());
-    return items;
-}
 
 // Every message the reader completes, in order, after the given pieces; stops at an error.
 Messages readAll(

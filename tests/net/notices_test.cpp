@@ -1,3 +1,4 @@
+#include "itemsof.h"
 #include "net/commanddispatcher.h"
 #include "net/noticelistener.h"
 #include "net/noticerouting.h"
@@ -8,18 +9,6 @@
 
 #include <string>
 #include <vector>
-
-namespace {
-
-std::vector<std::string> itemsOf(const StringList& list)
-{
-    std::vector<std::string> items;
-    for (const ByteString& item : list)
-        items.push_back(item.str());
-    return items;
-}
-
-} // namespace
 
 TEST(WireNumber, ReadsLikeTheCLibrary)
 {

@@ -1,4 +1,5 @@
 #include "fakesocketport.h"
+#include "itemsof.h"
 #include "net/framing.h"
 #include "net/serverconnection.h"
 
@@ -32,14 +33,6 @@ protected:
     std::shared_ptr<FakeSocketState> socket = std::make_shared<FakeSocketState>();
     ConnectionEventQueue events;
 };
-
-std::vector<std::string> itemsOf(const StringList& list)
-{
-    std::vector<std::string> items;
-    for (const ByteString& item : list)
-        items.push_back(item.str());
-    return items;
-}
 
 } // namespace
 
