@@ -1,4 +1,5 @@
 #include "app/pavioneapp.h"
+#include "platform/terminationsignals.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     PavioneApp app;
     if (!app.start(QApplication::arguments()))
         return 1;
+    quitOnTerminationSignals();
     const int status = QApplication::exec();
     app.exit();
     return status;
