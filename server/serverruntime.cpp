@@ -82,6 +82,7 @@ void ServerRuntime::armSweep()
         if (ec)
             return;
         m_sharing->expireLogins();
+        m_sharing->checkAccounts();
         if (++m_sweeps % sweepsPerTrim == 0)
             returnFreedMemory();
         armSweep();

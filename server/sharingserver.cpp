@@ -3,8 +3,10 @@
 #include "net/framing.h"
 #include "text/cp932.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -72,6 +74,7 @@ SharingServer::SharingServer(Settings settings, AccountStore& store, LoginChecke
     , m_control(control)
     , m_clock(clock)
     , m_log(log)
+    , m_nextAccountCheck(clock.steadyNow() + m_settings.accountCheckPeriod)
 { }
 
 SharingServer::Connection* SharingServer::find(ConnectionId id)
@@ -465,6 +468,37 @@ void SharingServer::expireLogins()
             refuse(*c, LoginTimedOut, "", "no login in time");
         else
             m_log.line("closing presence #" + std::to_string(id) + ": no login in time");
+        closeConnection(*c);
+    }
+}
+
+void SharingServer::checkAccounts()
+{
+    const auto now = m_clock.steadyNow();
+    if (now < m_nextAccountCheck)
+        return;
+    m_nextAccountCheck = now + m_settings.accountCheckPeriod;
+    if (m_sessions.empty())
+        return;
+    std::vector<std::string> names;
+    names.reserve(m_sessions.size());
+    for (const auto& [id, session] : m_sessions)
+        names.push_back(session->name);
+    const std::optional<std::vector<std::string>> existing = m_store.existingUsers(names);
+    if (!existing) {
+        // Nobody is put off line on a failed lookup; the next check tries again.
+        m_log.line("cannot check the accounts of logged-in users: " + m_store.error());
+        return;
+    }
+    for (const std::string& name : names) {
+        if (std::binary_search(existing->begin(), existing->end(), name))
+            continue;
+        Connection* c = online(name);
+        if (!c)
+            continue;
+        endSession(*c, "account removed");
+        // The user's own program learns of its end with the others, then the connection goes.
+        send(*c, words({ "LOGOUT", name }));
         closeConnection(*c);
     }
 }

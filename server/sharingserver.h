@@ -35,6 +35,9 @@ public:
         size_t maxBroadcastLength = 16 * 1024;
         // Pings a user has not answered yet; older ones are forgotten first.
         size_t maxPendingPings = 32;
+        // How often the accounts of logged-in users are looked up, so that a user removed from
+        // the database while logged in is put off line.
+        std::chrono::milliseconds accountCheckPeriod { 5000 };
     };
 
     // Refusal reasons sent with LOGINNG; the desktop program shows a text for each.
@@ -57,6 +60,9 @@ public:
     // Refuses (LOGINNG 9) and closes the connections that sent no LOGIN within the timeout.
     // One whose LOGIN is still being checked gets its verdict first. Called periodically.
     void expireLogins();
+    // Once per account check period, ends the sessions of users whose account is gone. Called
+    // periodically (more often than the period).
+    void checkAccounts();
 
     size_t onlineCount() const { return m_sessions.size(); }
     size_t connectionCount() const { return m_connections.size(); }
@@ -131,4 +137,5 @@ private:
     // Connections in order of arrival with their arrival time, for the login timeout.
     std::deque<std::pair<ConnectionId, std::chrono::milliseconds>> m_arrivals;
     std::uint64_t m_lastPingToken = 0;
+    std::chrono::milliseconds m_nextAccountCheck {};
 };
