@@ -276,6 +276,9 @@ void SharingServer::admit(Connection& c, const std::string& name)
     c.comment.clear();
     c.loginTime = m_clock.unixNow();
     c.lastActive = m_clock.steadyNow();
+    c.messages
+        = TokenBucket(m_settings.maxMessageRate, 2 * m_settings.maxMessageRate, c.lastActive);
+    c.throttled = false;
     m_sessions.emplace(c.id, &c);
     m_byName[name] = c.id;
     m_log.line("login " + name + " #" + std::to_string(c.id) + " from " + c.address);
@@ -324,13 +327,27 @@ void SharingServer::changeComment(Connection& c, const StringList& message)
     broadcast(words({ "MODCOMMENT", c.name, c.comment }), 0);
 }
 
+bool SharingServer::withinRate(Connection& c)
+{
+    const bool allowed = c.messages.take(m_clock.steadyNow());
+    // One line per flood, not one per refused message.
+    if (!allowed && !c.throttled)
+        m_log.line("messages from " + c.name + " #" + std::to_string(c.id) + " refused: too fast");
+    c.throttled = !allowed;
+    return allowed;
+}
+
 void SharingServer::broadcastChat(Connection& c, const StringList& message)
 {
+    if (!withinRate(c)) {
+        send(c, words({ "BCASTNG", std::to_string(TooFast) }));
+        return;
+    }
     StringList out = words({ "BCAST", c.name });
     for (int32_t i = 1; i < message.count(); ++i)
         out.append(message.item(i).view());
     if (framedLength(out) > m_settings.maxBroadcastLength) {
-        send(c, words({ "BCASTNG", "1" }));
+        send(c, words({ "BCASTNG", std::to_string(TooLongOrAbsent) }));
         return;
     }
     // The sender's program shows its own line already.
@@ -339,9 +356,15 @@ void SharingServer::broadcastChat(Connection& c, const StringList& message)
 
 void SharingServer::tell(Connection& c, const StringList& message)
 {
+    if (!withinRate(c)) {
+        send(c, words({ "TELLNG", std::to_string(TooFast), "too many messages" }));
+        return;
+    }
     Connection* target = online(message.item(1).view());
     if (!target) {
-        send(c, words({ "TELLNG", "1", message.item(1).str() + " is not logged in" }));
+        send(c,
+            words({ "TELLNG", std::to_string(TooLongOrAbsent),
+                message.item(1).str() + " is not logged in" }));
         return;
     }
     StringList out = words({ "TELL", c.name });

@@ -8,6 +8,7 @@
 #include "server/messageinput.h"
 #include "server/serverclock.h"
 #include "server/serverlog.h"
+#include "server/tokenbucket.h"
 
 #include "net/stringlist.h"
 
@@ -38,6 +39,9 @@ public:
         // How often the accounts of logged-in users are looked up, so that a user removed from
         // the database while logged in is put off line.
         std::chrono::milliseconds accountCheckPeriod { 5000 };
+        // Broadcasts and private messages a user may send per second on average, in bursts of
+        // twice that; beyond it they are refused. 0: no limit.
+        int maxMessageRate = 10;
     };
 
     // Refusal reasons sent with LOGINNG; the desktop program shows a text for each.
@@ -48,6 +52,11 @@ public:
         AddressDenied = 8,
         LoginTimedOut = 9,
         TooManyUsers = 10,
+    };
+    // Codes sent with BCASTNG and TELLNG.
+    enum MessageRefusal : int {
+        TooLongOrAbsent = 1, // a broadcast too long, or a private message to nobody on line
+        TooFast = 2,
     };
 
     SharingServer(Settings settings, AccountStore& store, LoginChecker& checker,
@@ -95,6 +104,8 @@ private:
         std::int64_t loginTime = 0;
         std::chrono::milliseconds lastActive {};
         std::vector<PendingPing> pings; // pings sent to this user, waiting for its PONG
+        TokenBucket messages; // the user's broadcasts and private messages
+        bool throttled = false; // the last message was refused for its rate
     };
 
     Connection* find(ConnectionId id);
@@ -108,6 +119,8 @@ private:
     bool overdue(const Connection& c) const;
     void answerVersion(Connection& c, const StringList& message);
     void changeComment(Connection& c, const StringList& message);
+    // Counts one broadcast or private message; false when the user sends too fast.
+    bool withinRate(Connection& c);
     void broadcastChat(Connection& c, const StringList& message);
     void tell(Connection& c, const StringList& message);
     void relay(Connection& c, const StringList& message);
