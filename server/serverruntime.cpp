@@ -83,7 +83,7 @@ void ServerRuntime::armSweep()
         if (ec)
             return;
         m_sharing->expireLogins();
-        m_sharing->checkAccounts();
+        m_sharing->periodicChecks();
         if (++m_sweeps % sweepsPerTrim == 0)
             returnFreedMemory();
         armSweep();

@@ -75,6 +75,7 @@ SharingServer::SharingServer(Settings settings, AccountStore& store, LoginChecke
     , m_clock(clock)
     , m_log(log)
     , m_nextAccountCheck(clock.steadyNow() + m_settings.accountCheckPeriod)
+    , m_newInstallations(m_settings.maxNewInstallations, m_settings.newInstallationWindow)
 { }
 
 SharingServer::Connection* SharingServer::find(ConnectionId id)
@@ -309,14 +310,22 @@ void SharingServer::answerVersion(Connection& c, const StringList& message)
     const std::int64_t now = m_clock.unixNow();
     if (c.installation < 0) {
         const std::int64_t claimed = leadingNumber(message.item(1).view());
-        c.installation
-            = m_store.knowsInstallation(claimed, now) ? claimed : m_store.newInstallation(now);
-        if (c.installation < 0)
-            m_log.line("cannot record an installation number: " + m_store.error());
+        if (m_store.knowsInstallation(claimed, now)) {
+            c.installation = claimed;
+        } else if (!m_newInstallations.take(c.address, m_clock.steadyNow())) {
+            // One address asking again and again would otherwise grow the database without end.
+            c.installation = 0;
+            m_log.line("no new installation number for #" + std::to_string(c.id) + " from "
+                + c.address + ": too many from this address");
+        } else {
+            c.installation = m_store.newInstallation(now);
+            if (c.installation < 0)
+                m_log.line("cannot record an installation number: " + m_store.error());
+        }
     }
     StringList answer = words({ "VERSION", std::to_string(m_settings.latestVersion) });
-    // Without a number the program keeps its own.
-    if (c.installation > 0)
+    // Without a number the program keeps its own; 0 makes it ask for one at its next start.
+    if (c.installation >= 0)
         answer.append(std::to_string(c.installation));
     send(c, answer);
 }
@@ -495,12 +504,13 @@ void SharingServer::expireLogins()
     }
 }
 
-void SharingServer::checkAccounts()
+void SharingServer::periodicChecks()
 {
     const auto now = m_clock.steadyNow();
     if (now < m_nextAccountCheck)
         return;
     m_nextAccountCheck = now + m_settings.accountCheckPeriod;
+    m_newInstallations.forgetOld(now);
     if (m_sessions.empty())
         return;
     std::vector<std::string> names;

@@ -2,6 +2,7 @@
 
 #include "server/accountstore.h"
 #include "server/addressfilter.h"
+#include "server/addressquota.h"
 #include "server/connectioncontrol.h"
 #include "server/connectionevents.h"
 #include "server/loginchecker.h"
@@ -42,6 +43,10 @@ public:
         // Broadcasts and private messages a user may send per second on average, in bursts of
         // twice that; beyond it they are refused. 0: no limit.
         int maxMessageRate = 10;
+        // New installation numbers handed out to one client address within the window; beyond
+        // it VERSION answers with the number 0 and the database is left alone. 0: no limit.
+        size_t maxNewInstallations = 10;
+        std::chrono::milliseconds newInstallationWindow { std::chrono::hours(1) };
     };
 
     // Refusal reasons sent with LOGINNG; the desktop program shows a text for each.
@@ -69,9 +74,10 @@ public:
     // Refuses (LOGINNG 9) and closes the connections that sent no LOGIN within the timeout.
     // One whose LOGIN is still being checked gets its verdict first. Called periodically.
     void expireLogins();
-    // Once per account check period, ends the sessions of users whose account is gone. Called
+    // Once per account check period, ends the sessions of users whose account is gone and
+    // forgets the addresses whose installation numbers are no longer counted. Called
     // periodically (more often than the period).
-    void checkAccounts();
+    void periodicChecks();
 
     size_t onlineCount() const { return m_sessions.size(); }
     size_t connectionCount() const { return m_connections.size(); }
@@ -151,4 +157,5 @@ private:
     std::deque<std::pair<ConnectionId, std::chrono::milliseconds>> m_arrivals;
     std::uint64_t m_lastPingToken = 0;
     std::chrono::milliseconds m_nextAccountCheck {};
+    AddressQuota m_newInstallations;
 };
