@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <ctime>
 #include <limits>
 
@@ -209,6 +210,35 @@ std::optional<std::vector<std::string>> AccountStore::userNames()
     if (rc != SQLITE_DONE)
         return fail("read"), std::nullopt;
     return names;
+}
+
+std::optional<std::vector<std::string>> AccountStore::existingUsers(
+    const std::vector<std::string>& names)
+{
+    if (!m_db)
+        return fail("read"), std::nullopt;
+    // Well below every SQLite build's limit on bound parameters.
+    constexpr size_t chunk = 500;
+    std::vector<std::string> found;
+    for (size_t from = 0; from < names.size(); from += chunk) {
+        const size_t count = std::min(chunk, names.size() - from);
+        std::string sql = "SELECT name FROM users WHERE name IN (?";
+        for (size_t i = 1; i < count; ++i)
+            sql += ",?";
+        sql += ")";
+        Statement st(m_db, sql.c_str());
+        if (!st.ok())
+            return fail("prepare"), std::nullopt;
+        for (size_t i = 0; i < count; ++i)
+            st.bind(static_cast<int>(i + 1), std::string_view(names[from + i]));
+        int rc;
+        while ((rc = st.step()) == SQLITE_ROW)
+            found.push_back(st.text(0));
+        if (rc != SQLITE_DONE)
+            return fail("read"), std::nullopt;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 AccountStore::Status AccountStore::passwordHash(std::string_view name, std::string& hash)

@@ -39,6 +39,8 @@ public:
     Status removeUser(std::string_view name);
     // Names in byte order.
     std::optional<std::vector<std::string>> userNames();
+    // Which of `names` still have an account, in byte order; one query per few hundred names.
+    std::optional<std::vector<std::string>> existingUsers(const std::vector<std::string>& names);
     // The stored hash of a user (no hashing work): NotFound, Ok with the hash, or Failed.
     Status passwordHash(std::string_view name, std::string& hash);
 

@@ -94,6 +94,10 @@ bool parseServerOptions(
             if (!number(1, 86400))
                 return false;
             options.loginTimeoutSeconds = static_cast<int>(n);
+        } else if (arg == "--max-message-rate") {
+            if (!number(0, 100000))
+                return false;
+            options.maxMessageRate = static_cast<int>(n);
         } else if (arg == "--deny") {
             options.denied.push_back(value);
         } else {
@@ -121,6 +125,8 @@ const char* serverUsage()
            "  --max-users N           logged-in users at most (default: no limit)\n"
            "  --max-connections N     open connections at most (default 10000)\n"
            "  --login-timeout SECONDS time allowed for logging in (default 30)\n"
+           "  --max-message-rate N    broadcasts and private messages per user and second,\n"
+           "                          bursts of twice that (default 10; 0: no limit)\n"
            "  --deny CIDR             refuse logins from this range (repeatable)\n"
            "  --quiet                 no log lines on stderr\n"
            "  --cheap-hash            account commands: fast weak hashes, for test accounts only\n"

@@ -16,6 +16,7 @@ struct ServerOptions {
     int maxUsers = 0; // 0: no limit
     int maxConnections = 10000;
     int loginTimeoutSeconds = 30;
+    int maxMessageRate = 10; // broadcasts and private messages per user and second; 0: no limit
     std::vector<std::string> denied; // CIDR ranges whose logins are refused
     bool cheapHash = false; // account commands: hash with the cheap test strength
     bool quiet = false; // no log lines

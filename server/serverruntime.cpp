@@ -47,6 +47,7 @@ bool ServerRuntime::start(std::string& error)
     settings.latestVersion = m_options.latestVersion;
     settings.maxUsers = m_options.maxUsers;
     settings.loginTimeout = std::chrono::seconds(m_options.loginTimeoutSeconds);
+    settings.maxMessageRate = m_options.maxMessageRate;
     for (const std::string& range : m_options.denied) {
         if (!settings.denied.add(range)) {
             error = "--deny: '" + range + "' is not an address range";
@@ -82,6 +83,7 @@ void ServerRuntime::armSweep()
         if (ec)
             return;
         m_sharing->expireLogins();
+        m_sharing->periodicChecks();
         if (++m_sweeps % sweepsPerTrim == 0)
             returnFreedMemory();
         armSweep();

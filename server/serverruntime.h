@@ -17,7 +17,8 @@
 #include <string>
 
 // One running server: the event loop, the account database, the protocol handling, the network
-// side and the periodic login-timeout sweep, put together from the command-line options.
+// side and the periodic sweep (login timeouts, removed accounts), put together from the
+// command-line options.
 class ServerRuntime {
 public:
     // The clock defaults to the system's; tests pass their own.

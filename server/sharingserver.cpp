@@ -3,8 +3,10 @@
 #include "net/framing.h"
 #include "text/cp932.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -72,6 +74,8 @@ SharingServer::SharingServer(Settings settings, AccountStore& store, LoginChecke
     , m_control(control)
     , m_clock(clock)
     , m_log(log)
+    , m_nextAccountCheck(clock.steadyNow() + m_settings.accountCheckPeriod)
+    , m_newInstallations(m_settings.maxNewInstallations, m_settings.newInstallationWindow)
 { }
 
 SharingServer::Connection* SharingServer::find(ConnectionId id)
@@ -273,6 +277,9 @@ void SharingServer::admit(Connection& c, const std::string& name)
     c.comment.clear();
     c.loginTime = m_clock.unixNow();
     c.lastActive = m_clock.steadyNow();
+    c.messages
+        = TokenBucket(m_settings.maxMessageRate, 2 * m_settings.maxMessageRate, c.lastActive);
+    c.throttled = false;
     m_sessions.emplace(c.id, &c);
     m_byName[name] = c.id;
     m_log.line("login " + name + " #" + std::to_string(c.id) + " from " + c.address);
@@ -303,14 +310,22 @@ void SharingServer::answerVersion(Connection& c, const StringList& message)
     const std::int64_t now = m_clock.unixNow();
     if (c.installation < 0) {
         const std::int64_t claimed = leadingNumber(message.item(1).view());
-        c.installation
-            = m_store.knowsInstallation(claimed, now) ? claimed : m_store.newInstallation(now);
-        if (c.installation < 0)
-            m_log.line("cannot record an installation number: " + m_store.error());
+        if (m_store.knowsInstallation(claimed, now)) {
+            c.installation = claimed;
+        } else if (!m_newInstallations.take(c.address, m_clock.steadyNow())) {
+            // One address asking again and again would otherwise grow the database without end.
+            c.installation = 0;
+            m_log.line("no new installation number for #" + std::to_string(c.id) + " from "
+                + c.address + ": too many from this address");
+        } else {
+            c.installation = m_store.newInstallation(now);
+            if (c.installation < 0)
+                m_log.line("cannot record an installation number: " + m_store.error());
+        }
     }
     StringList answer = words({ "VERSION", std::to_string(m_settings.latestVersion) });
-    // Without a number the program keeps its own.
-    if (c.installation > 0)
+    // Without a number the program keeps its own; 0 makes it ask for one at its next start.
+    if (c.installation >= 0)
         answer.append(std::to_string(c.installation));
     send(c, answer);
 }
@@ -321,13 +336,27 @@ void SharingServer::changeComment(Connection& c, const StringList& message)
     broadcast(words({ "MODCOMMENT", c.name, c.comment }), 0);
 }
 
+bool SharingServer::withinRate(Connection& c)
+{
+    const bool allowed = c.messages.take(m_clock.steadyNow());
+    // One line per flood, not one per refused message.
+    if (!allowed && !c.throttled)
+        m_log.line("messages from " + c.name + " #" + std::to_string(c.id) + " refused: too fast");
+    c.throttled = !allowed;
+    return allowed;
+}
+
 void SharingServer::broadcastChat(Connection& c, const StringList& message)
 {
+    if (!withinRate(c)) {
+        send(c, words({ "BCASTNG", std::to_string(TooFast) }));
+        return;
+    }
     StringList out = words({ "BCAST", c.name });
     for (int32_t i = 1; i < message.count(); ++i)
         out.append(message.item(i).view());
     if (framedLength(out) > m_settings.maxBroadcastLength) {
-        send(c, words({ "BCASTNG", "1" }));
+        send(c, words({ "BCASTNG", std::to_string(TooLongOrAbsent) }));
         return;
     }
     // The sender's program shows its own line already.
@@ -336,9 +365,15 @@ void SharingServer::broadcastChat(Connection& c, const StringList& message)
 
 void SharingServer::tell(Connection& c, const StringList& message)
 {
+    if (!withinRate(c)) {
+        send(c, words({ "TELLNG", std::to_string(TooFast), "too many messages" }));
+        return;
+    }
     Connection* target = online(message.item(1).view());
     if (!target) {
-        send(c, words({ "TELLNG", "1", message.item(1).str() + " is not logged in" }));
+        send(c,
+            words({ "TELLNG", std::to_string(TooLongOrAbsent),
+                message.item(1).str() + " is not logged in" }));
         return;
     }
     StringList out = words({ "TELL", c.name });
@@ -465,6 +500,38 @@ void SharingServer::expireLogins()
             refuse(*c, LoginTimedOut, "", "no login in time");
         else
             m_log.line("closing presence #" + std::to_string(id) + ": no login in time");
+        closeConnection(*c);
+    }
+}
+
+void SharingServer::periodicChecks()
+{
+    const auto now = m_clock.steadyNow();
+    if (now < m_nextAccountCheck)
+        return;
+    m_nextAccountCheck = now + m_settings.accountCheckPeriod;
+    m_newInstallations.forgetOld(now);
+    if (m_sessions.empty())
+        return;
+    std::vector<std::string> names;
+    names.reserve(m_sessions.size());
+    for (const auto& [id, session] : m_sessions)
+        names.push_back(session->name);
+    const std::optional<std::vector<std::string>> existing = m_store.existingUsers(names);
+    if (!existing) {
+        // Nobody is put off line on a failed lookup; the next check tries again.
+        m_log.line("cannot check the accounts of logged-in users: " + m_store.error());
+        return;
+    }
+    for (const std::string& name : names) {
+        if (std::binary_search(existing->begin(), existing->end(), name))
+            continue;
+        Connection* c = online(name);
+        if (!c)
+            continue;
+        endSession(*c, "account removed");
+        // The user's own program learns of its end with the others, then the connection goes.
+        send(*c, words({ "LOGOUT", name }));
         closeConnection(*c);
     }
 }

@@ -2,12 +2,14 @@
 
 #include "server/accountstore.h"
 #include "server/addressfilter.h"
+#include "server/addressquota.h"
 #include "server/connectioncontrol.h"
 #include "server/connectionevents.h"
 #include "server/loginchecker.h"
 #include "server/messageinput.h"
 #include "server/serverclock.h"
 #include "server/serverlog.h"
+#include "server/tokenbucket.h"
 
 #include "net/stringlist.h"
 
@@ -35,6 +37,16 @@ public:
         size_t maxBroadcastLength = 16 * 1024;
         // Pings a user has not answered yet; older ones are forgotten first.
         size_t maxPendingPings = 32;
+        // How often the accounts of logged-in users are looked up, so that a user removed from
+        // the database while logged in is put off line.
+        std::chrono::milliseconds accountCheckPeriod { 5000 };
+        // Broadcasts and private messages a user may send per second on average, in bursts of
+        // twice that; beyond it they are refused. 0: no limit.
+        int maxMessageRate = 10;
+        // New installation numbers handed out to one client address within the window; beyond
+        // it VERSION answers with the number 0 and the database is left alone. 0: no limit.
+        size_t maxNewInstallations = 10;
+        std::chrono::milliseconds newInstallationWindow { std::chrono::hours(1) };
     };
 
     // Refusal reasons sent with LOGINNG; the desktop program shows a text for each.
@@ -45,6 +57,11 @@ public:
         AddressDenied = 8,
         LoginTimedOut = 9,
         TooManyUsers = 10,
+    };
+    // Codes sent with BCASTNG and TELLNG.
+    enum MessageRefusal : int {
+        TooLongOrAbsent = 1, // a broadcast too long, or a private message to nobody on line
+        TooFast = 2,
     };
 
     SharingServer(Settings settings, AccountStore& store, LoginChecker& checker,
@@ -57,6 +74,10 @@ public:
     // Refuses (LOGINNG 9) and closes the connections that sent no LOGIN within the timeout.
     // One whose LOGIN is still being checked gets its verdict first. Called periodically.
     void expireLogins();
+    // Once per account check period, ends the sessions of users whose account is gone and
+    // forgets the addresses whose installation numbers are no longer counted. Called
+    // periodically (more often than the period).
+    void periodicChecks();
 
     size_t onlineCount() const { return m_sessions.size(); }
     size_t connectionCount() const { return m_connections.size(); }
@@ -89,6 +110,8 @@ private:
         std::int64_t loginTime = 0;
         std::chrono::milliseconds lastActive {};
         std::vector<PendingPing> pings; // pings sent to this user, waiting for its PONG
+        TokenBucket messages; // the user's broadcasts and private messages
+        bool throttled = false; // the last message was refused for its rate
     };
 
     Connection* find(ConnectionId id);
@@ -102,6 +125,8 @@ private:
     bool overdue(const Connection& c) const;
     void answerVersion(Connection& c, const StringList& message);
     void changeComment(Connection& c, const StringList& message);
+    // Counts one broadcast or private message; false when the user sends too fast.
+    bool withinRate(Connection& c);
     void broadcastChat(Connection& c, const StringList& message);
     void tell(Connection& c, const StringList& message);
     void relay(Connection& c, const StringList& message);
@@ -131,4 +156,6 @@ private:
     // Connections in order of arrival with their arrival time, for the login timeout.
     std::deque<std::pair<ConnectionId, std::chrono::milliseconds>> m_arrivals;
     std::uint64_t m_lastPingToken = 0;
+    std::chrono::milliseconds m_nextAccountCheck {};
+    AddressQuota m_newInstallations;
 };

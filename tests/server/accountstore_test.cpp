@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -79,6 +80,30 @@ TEST_F(AccountStoreTest, AddChangeRemoveAndList)
     EXPECT_EQ(m_store.removeUser("bob"), Status::Ok);
     EXPECT_EQ(m_store.removeUser("bob"), Status::NotFound);
     EXPECT_EQ(m_store.userNames(), std::vector<std::string> { "alice" });
+}
+
+TEST_F(AccountStoreTest, ExistingUsersAreLookedUpInChunks)
+{
+    // More names than one query takes, so that the lookup is split.
+    std::vector<std::pair<std::string, std::string>> accounts;
+    std::vector<std::string> asked;
+    for (int i = 0; i < 1200; ++i) {
+        const std::string name = "u" + std::to_string(i);
+        if (i % 3 != 0)
+            accounts.emplace_back(name, "pw");
+        asked.push_back(name);
+    }
+    size_t failed = 0;
+    ASSERT_EQ(m_store.addUsers(accounts, HashStrength::Cheap, failed), Status::Ok);
+    const auto existing = m_store.existingUsers(asked);
+    ASSERT_TRUE(existing);
+    std::vector<std::string> expected;
+    for (const auto& account : accounts)
+        expected.push_back(account.first);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(*existing, expected);
+    EXPECT_EQ(m_store.existingUsers({}), std::vector<std::string> {});
+    EXPECT_EQ(m_store.existingUsers({ "U1", "u0", "nobody" }), std::vector<std::string> {});
 }
 
 TEST_F(AccountStoreTest, PasswordsAreStoredOnlyAsSaltedArgon2idHashes)

@@ -29,6 +29,45 @@ TEST_F(ServerLimitsTest, LineOfTheLimitPassesOneByteMoreCloses)
     EXPECT_EQ(alice.next(), list({ "LOGOUT", "bob" }));
 }
 
+TEST_F(ServerLimitsTest, BroadcastsAndPrivateMessagesBeyondTheRateAreRefused)
+{
+    m_options.maxMessageRate = 5; // bursts of 10
+    start();
+    TestClient alice, bob;
+    ASSERT_TRUE(login(alice, "alice"));
+    ASSERT_TRUE(login(bob, "bob"));
+    alice.next();
+    // Broadcasts and private messages share one allowance.
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_TRUE(bob.send(list({ "BCAST", "b" + std::to_string(i) })));
+        EXPECT_EQ(alice.next(), list({ "BCAST", "bob", "b" + std::to_string(i) }));
+    }
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(bob.send(list({ "TELL", "alice", "t" + std::to_string(i) })));
+        EXPECT_EQ(alice.next(), list({ "TELL", "bob", "t" + std::to_string(i) }));
+        EXPECT_EQ(bob.next(), list({ "TELLOK" }));
+    }
+    ASSERT_TRUE(bob.send(list({ "BCAST", "too fast" })));
+    EXPECT_EQ(bob.next(), list({ "BCASTNG", "2" }));
+    ASSERT_TRUE(bob.send(list({ "TELL", "alice", "too fast" })));
+    const auto refused = bob.next();
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->item(0), "TELLNG");
+    EXPECT_EQ(refused->item(1), "2");
+    expectNothingMore(alice);
+    // Another user has an allowance of its own.
+    ASSERT_TRUE(alice.send(list({ "BCAST", "mine" })));
+    EXPECT_EQ(bob.next(), list({ "BCAST", "alice", "mine" }));
+
+    // After 200 ms one more message is allowed, and only one.
+    m_clock.advance(200ms);
+    ASSERT_TRUE(bob.send(list({ "BCAST", "again" })));
+    ASSERT_TRUE(bob.send(list({ "BCAST", "once more" })));
+    EXPECT_EQ(alice.next(), list({ "BCAST", "bob", "again" }));
+    EXPECT_EQ(bob.next(), list({ "BCASTNG", "2" }));
+    expectNothingMore(alice);
+}
+
 TEST_F(ServerLimitsTest, UnterminatedLongLineClosesBeforeItEnds)
 {
     start();

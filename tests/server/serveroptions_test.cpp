@@ -22,14 +22,15 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
     EXPECT_EQ(defaults.maxConnections, 10000);
     EXPECT_EQ(defaults.loginTimeoutSeconds, 30);
     EXPECT_EQ(defaults.maxUsers, 0);
+    EXPECT_EQ(defaults.maxMessageRate, 10);
     EXPECT_TRUE(defaults.listenAddress.empty());
 
     ServerOptions o;
-    ASSERT_TRUE(
-        parse({ "--listen", "127.0.0.1", "--port=1000", "--presence-port", "1001", "--db", "x.db",
-                  "--latest-version", "31", "--max-users", "5", "--max-connections=7",
-                  "--login-timeout", "9", "--deny", "10.0.0.0/8", "--deny=::1", "--quiet" },
-            o, error))
+    ASSERT_TRUE(parse(
+        { "--listen", "127.0.0.1", "--port=1000", "--presence-port", "1001", "--db", "x.db",
+            "--latest-version", "31", "--max-users", "5", "--max-connections=7", "--login-timeout",
+            "9", "--max-message-rate", "0", "--deny", "10.0.0.0/8", "--deny=::1", "--quiet" },
+        o, error))
         << error;
     EXPECT_EQ(o.listenAddress, "127.0.0.1");
     EXPECT_EQ(o.port, 1000);
@@ -39,6 +40,7 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
     EXPECT_EQ(o.maxUsers, 5);
     EXPECT_EQ(o.maxConnections, 7);
     EXPECT_EQ(o.loginTimeoutSeconds, 9);
+    EXPECT_EQ(o.maxMessageRate, 0);
     EXPECT_EQ(o.denied, (std::vector<std::string> { "10.0.0.0/8", "::1" }));
     EXPECT_TRUE(o.quiet);
     EXPECT_TRUE(o.userCommand.empty());
@@ -63,6 +65,7 @@ TEST(ServerOptionsTest, BadCommandLinesAreRefused)
         { "--port", "-1" },
         { "--max-connections", "0" },
         { "--login-timeout", "0" },
+        { "--max-message-rate", "100001" },
         { "--latest-version", "" },
         { "--db=" },
         { "--frobnicate" },

@@ -1,6 +1,8 @@
 // The server's protocol on loopback sockets, seen from clients.
 #include "serverfixture.h"
 
+#include "server/accountstore.h"
+
 #include "net/bytestring.h"
 #include "net/framing.h"
 
@@ -8,6 +10,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -347,6 +350,38 @@ TEST_F(SharingServerTest, VersionHandsOutAndKeepsInstallationNumbers)
     // Asking again on the same connection does not use up another number.
     ASSERT_TRUE(stranger.send(list({ "VERSION", "0" })));
     EXPECT_EQ(stranger.next()->item(2), other->item(2));
+}
+
+TEST_F(SharingServerTest, NewInstallationNumbersAreLimitedPerAddress)
+{
+    start();
+    const auto ask = [this](const std::string& claimed) {
+        TestClient client;
+        EXPECT_TRUE(client.connect(m_port));
+        EXPECT_TRUE(client.send(list({ "VERSION", claimed })));
+        const auto answer = client.next();
+        return answer && answer->count() == 3 ? answer->item(2).str() : std::string("none");
+    };
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 10; ++i) {
+        numbers.push_back(ask("0"));
+        EXPECT_GT(std::stoll(numbers.back()), 0) << i;
+    }
+    // Beyond the limit: the number 0, for a fresh copy and for one claiming an unknown number.
+    EXPECT_EQ(ask("0"), "0");
+    EXPECT_EQ(ask("424242"), "0");
+    // A known number is still confirmed.
+    EXPECT_EQ(ask(numbers.front()), numbers.front());
+    // An hour after the first ones, numbers are handed out again.
+    m_clock.advance(std::chrono::hours(1));
+    const std::string later = ask("0");
+    stop();
+
+    // The refused requests wrote nothing: the numbers follow on without a gap.
+    EXPECT_EQ(std::stoll(later), std::stoll(numbers.back()) + 1);
+    AccountStore store;
+    ASSERT_TRUE(store.open(m_dbPath));
+    EXPECT_EQ(store.newInstallation(m_clock.unixNow()), std::stoll(later) + 1);
 }
 
 TEST_F(SharingServerTest, BeforeLoginOnlyLoginVersionAndNopCount)
