@@ -1,12 +1,12 @@
 // The record list over a folder of 100,000 records (and a few folders): showing it and sorting it
 // by each column, each measured up to the painted window.
-#include "app/czelphdoc.h"
 #include "app/internalclipboard.h"
+#include "app/librarydocument.h"
 #include "app/libraryimagelist.h"
 #include "app/userprompter.h"
 #include "library/settings.h"
-#include "ui/ckifview.h"
 #include "ui/recordlistmodel.h"
+#include "ui/recordlistview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,11 +48,11 @@ struct Stage {
             std::fprintf(stderr, "could not generate the collection\n");
         QFile::copy(
             QStringLiteral(PAVIONE_RES_DIR "/opening.txt"), QDir(dir).filePath("opening.txt"));
-        document
-            = std::make_unique<CZelphDoc>(settings, dir.toStdString() + "/", clipboard, &prompter);
+        document = std::make_unique<LibraryDocument>(
+            settings, dir.toStdString() + "/", clipboard, &prompter);
         for (int i = 0; i < folderCount; ++i)
             document->operations().newFolder(0, 0, "folder " + std::to_string(i));
-        list = std::make_unique<CKifView>(*document, images);
+        list = std::make_unique<RecordListView>(*document, images);
         list->resize(600, 400);
         list->show();
     }
@@ -62,8 +62,8 @@ struct Stage {
     InternalClipboard clipboard;
     SilentPrompter prompter;
     LibraryImageList images;
-    std::unique_ptr<CZelphDoc> document;
-    std::unique_ptr<CKifView> list;
+    std::unique_ptr<LibraryDocument> document;
+    std::unique_ptr<RecordListView> list;
 };
 
 Stage& stage()
@@ -73,7 +73,7 @@ Stage& stage()
 }
 
 // Paints the list as the screen would: layout of the rows, then the visible ones drawn.
-void paint(CKifView& list)
+void paint(RecordListView& list)
 {
     benchmark::DoNotOptimize(list.grab());
 }

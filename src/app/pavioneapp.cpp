@@ -1,13 +1,13 @@
 #include "app/pavioneapp.h"
 
 #include "app/aboutbox.h"
-#include "app/czelphdoc.h"
+#include "app/librarydocument.h"
 #include "app/qtprofilestore.h"
 #include "library/profilestore.h"
 #include "library/programdirectory.h"
 #include "library/programversion.h"
 #include "platform/japanesefont.h"
-#include "ui/cmainframe.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -90,9 +90,9 @@ bool PavioneApp::start(const QStringList& arguments)
     m_imageList = std::make_unique<LibraryImageList>(*QApplication::style());
     m_cursors = std::make_unique<DragCursors>();
 
-    m_document
-        = std::make_unique<CZelphDoc>(m_settings, m_programDirectory, m_clipboard, m_prompter);
-    m_frame = std::make_unique<CMainFrame>(*this, *m_document);
+    m_document = std::make_unique<LibraryDocument>(
+        m_settings, m_programDirectory, m_clipboard, m_prompter);
+    m_frame = std::make_unique<MainWindow>(*this, *m_document);
 
     m_uiThread = m_frame->thread();
     m_frame->showNormal();

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-class CMainFrame;
-class CZelphDoc;
+class MainWindow;
+class LibraryDocument;
 class QThread;
 class QtProfileStore;
 class UserPrompter;
@@ -53,8 +53,8 @@ public:
     // The thread of the user interface, known once the main window exists.
     QThread* uiThread() const { return m_uiThread; }
 
-    CZelphDoc* document() const { return m_document.get(); }
-    CMainFrame* mainFrame() const { return m_frame.get(); }
+    LibraryDocument* document() const { return m_document.get(); }
+    MainWindow* mainFrame() const { return m_frame.get(); }
     SoundPlayer& sounds() { return m_sounds; }
     // The program's own cut, copy and clipboard text state.
     InternalClipboard& internalClipboard() { return m_clipboard; }
@@ -77,7 +77,7 @@ private:
 
     UserPrompter* m_prompter = nullptr;
     std::unique_ptr<QtProfileStore> m_profile;
-    std::unique_ptr<CZelphDoc> m_document;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<LibraryDocument> m_document;
+    std::unique_ptr<MainWindow> m_frame;
     SoundPlayer m_sounds;
 };

@@ -52,7 +52,7 @@ const std::vector<MenuDef>& contextMenuTable()
     namespace t = texts;
     // The pop-ups have no titles of their own; the order is their position.
     static const std::vector<MenuDef> table {
-        // kifview
+        // record list
         { nullptr,
             { { C::ParentFolder, &t::popupParentFolder }, separator,
                 { C::EditPaste, &t::popupPaste }, separator, { C::NewFolder, &t::popupNewFolder },
@@ -70,7 +70,7 @@ const std::vector<MenuDef>& contextMenuTable()
                 separator, { C::DeleteFolderRow, &t::popupDelete },
                 { C::RenameFolderRow, &t::popupRename }, separator,
                 { C::FolderProperties, &t::popupPropertiesR } } },
-        // dirview
+        // folder tree
         { nullptr,
             { { C::OpenFolder, &t::popupOpen }, { C::Search, &t::popupSearch }, separator,
                 { C::Share, &t::popupShare }, separator, { C::CutFolder, &t::popupCut },
@@ -101,7 +101,7 @@ const std::vector<MenuDef>& contextMenuTable()
                 { C::CaptureStart, &t::popupCaptureStart },
                 { C::CaptureStop, &t::popupCaptureStop }, separator,
                 { C::CaptureSettings, &t::popupPropertiesR } } },
-        // netkifview
+        // network record list
         { nullptr,
             { { C::ParentFolder, &t::popupParentFolder }, separator,
                 { C::Refresh, &t::popupRefresh }, separator,

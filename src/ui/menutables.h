@@ -20,16 +20,16 @@ struct MenuDef {
 
 // The pop-ups of the context-menu table, by position.
 enum class ContextMenu {
-    KifView = 0,
+    RecordList = 0,
     Kif,
     Folder,
-    DirView,
+    FolderTree,
     Dustbox,
     Network,
     NetPc,
     Multi,
     Yahoo,
-    NetKifView,
+    NetRecordList,
     DustboxKif,
 };
 inline constexpr int contextMenuCount = 11;

@@ -23,7 +23,7 @@ ProtocolListener::~ProtocolListener()
     m_children.destroyAll();
 }
 
-bool ProtocolListener::create(CMainFrame* gateway, QWidget* parent)
+bool ProtocolListener::create(MainWindow* gateway, QWidget* parent)
 {
     m_gateway = gateway;
     if (parent) {

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QSize>
 
-class CMainFrame;
+class MainWindow;
 
 // The base of every modeless window: a dialog that answers the notices it cares about through the
 // typed handlers, holds its own child windows, and never deletes itself. Its close button, Escape,
@@ -24,8 +24,8 @@ public:
     // Builds the window: stores the gateway (the main frame, through which the window reaches the
     // connections; may be null) and, when given, keeps the window above parent without making it
     // a child. False when the controls could not be built.
-    bool create(CMainFrame* gateway, QWidget* parent = nullptr);
-    CMainFrame* gateway() const { return m_gateway; }
+    bool create(MainWindow* gateway, QWidget* parent = nullptr);
+    MainWindow* gateway() const { return m_gateway; }
     // The windows this one opened itself; their close requests come back to it.
     WindowRegistry& children() { return m_children; }
     // The size the window had when it was built, or (-1, -1) before; windows that lay out their
@@ -47,7 +47,7 @@ protected:
     void done(int result) override;
 
 private:
-    CMainFrame* m_gateway = nullptr;
+    MainWindow* m_gateway = nullptr;
     WindowRegistry m_children;
     QSize m_initialClientSize { -1, -1 };
 };

@@ -72,7 +72,7 @@ void WindowRegistry::scheduleCloseRequests()
 }
 
 ProtocolListener* WindowRegistry::createRegistered(
-    std::unique_ptr<ProtocolListener> window, CMainFrame* gateway, QWidget* parent)
+    std::unique_ptr<ProtocolListener> window, MainWindow* gateway, QWidget* parent)
 {
     if (window) {
         // Known to the registry before it is built, so that a window that fails can ask to go.
@@ -91,7 +91,7 @@ ProtocolListener* WindowRegistry::createRegistered(
 }
 
 ProtocolListener* WindowRegistry::findOrCreate(
-    const WindowNotice& query, const WindowFactory& make, CMainFrame* gateway)
+    const WindowNotice& query, const WindowFactory& make, MainWindow* gateway)
 {
     if (notify(query) > 0)
         return nullptr;

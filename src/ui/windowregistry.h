@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-class CMainFrame;
+class MainWindow;
 class ListenerRegistry;
 class NoticeListener;
 class ProtocolListener;
@@ -46,14 +46,14 @@ public:
     // shown, is added with a close request so that it goes the way every window goes. Returns the
     // window, or null on failure. A null window counts as a failed allocation.
     ProtocolListener* createRegistered(
-        std::unique_ptr<ProtocolListener> window, CMainFrame* gateway, QWidget* parent = nullptr);
+        std::unique_ptr<ProtocolListener> window, MainWindow* gateway, QWidget* parent = nullptr);
 
     using WindowFactory = std::function<std::unique_ptr<ProtocolListener>()>;
     // Broadcasts the query; when a window claims it, that window has come forward and null is
     // returned. Otherwise makes a window with make, create-registers it, places it on the owner
     // window and shows it; returns it, or null when it could not be made.
     ProtocolListener* findOrCreate(
-        const WindowNotice& query, const WindowFactory& make, CMainFrame* gateway);
+        const WindowNotice& query, const WindowFactory& make, MainWindow* gateway);
 
 private:
     void scheduleCloseRequests();

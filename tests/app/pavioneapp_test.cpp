@@ -1,9 +1,9 @@
 #include "testsession.h"
 
-#include "app/czelphdoc.h"
+#include "app/librarydocument.h"
 #include "app/pavioneapp.h"
 #include "platform/sjis.h"
-#include "ui/cmainframe.h"
+#include "ui/mainwindow.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -160,7 +160,7 @@ TEST(PavioneApp, YahooAutoSwitchesCaptureOnAtStart)
     PavioneApp app;
     ASSERT_TRUE(app.start(session.arguments()));
     EXPECT_TRUE(app.captureOn());
-    CMainFrame* frame = app.mainFrame();
+    MainWindow* frame = app.mainFrame();
     EXPECT_FALSE(frame->commandState(CommandId::CaptureStart).enabled);
     EXPECT_TRUE(frame->commandState(CommandId::CaptureStop).enabled);
 }

@@ -3,15 +3,15 @@
 #include "../app/scriptedprompter.h"
 #include "../app/testsession.h"
 
-#include "app/czelphdoc.h"
+#include "app/librarydocument.h"
 #include "app/pavioneapp.h"
 #include "library/recordlibrary.h"
 #include "platform/sjis.h"
-#include "ui/cdirview.h"
-#include "ui/ckifview.h"
-#include "ui/cmainframe.h"
 #include "ui/foldertreemodel.h"
+#include "ui/foldertreeview.h"
+#include "ui/mainwindow.h"
 #include "ui/recordlistmodel.h"
+#include "ui/recordlistview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,9 +43,9 @@ protected:
         QApplication::setActiveWindow(m_frame);
     }
 
-    CZelphDoc& doc() { return *m_app.document(); }
-    CDirView& tree() { return *m_frame->dirView(); }
-    CKifView& list() { return *m_frame->kifView(); }
+    LibraryDocument& doc() { return *m_app.document(); }
+    FolderTreeView& tree() { return *m_frame->folderTreeView(); }
+    RecordListView& list() { return *m_frame->recordListView(); }
     LibraryOperations& ops() { return doc().operations(); }
     CollectionTree& collection(int c) { return doc().library().collection(c); }
     Settings& settings() { return m_app.settings(); }
@@ -147,5 +147,5 @@ protected:
     TestSession m_session;
     ScriptedPrompter m_prompter;
     PavioneApp m_app;
-    CMainFrame* m_frame = nullptr;
+    MainWindow* m_frame = nullptr;
 };

@@ -2,8 +2,8 @@
 
 #include "app/pavioneapp.h"
 #include "net/notices.h"
-#include "ui/cdirview.h"
-#include "ui/cmainframe.h"
+#include "ui/foldertreeview.h"
+#include "ui/mainwindow.h"
 #include "ui/trashpropertiesdialog.h"
 
 #include <QApplication>
@@ -59,7 +59,7 @@ protected:
 
     TestSession m_session;
     PavioneApp m_app;
-    CMainFrame* m_frame = nullptr;
+    MainWindow* m_frame = nullptr;
 };
 
 TEST_F(FrameWindowsTest, TrashWindowShowsItsTitleAndBoxes)
@@ -147,7 +147,7 @@ TEST_F(FrameWindowsTest, TrashCommandsOpenOneWindowAndBringItForward)
     TrashPropertiesDialog* dialog = trashWindow();
     ASSERT_NE(dialog, nullptr);
     dialog->showMinimized();
-    EXPECT_TRUE(m_frame->dispatch(CommandId::TrashSettings, m_frame->dirView()));
+    EXPECT_TRUE(m_frame->dispatch(CommandId::TrashSettings, m_frame->folderTreeView()));
     m_frame->openTrashProperties();
     EXPECT_EQ(m_frame->windows().count(), 1);
     EXPECT_EQ(trashWindow(), dialog);
@@ -168,7 +168,7 @@ TEST_F(FrameWindowsTest, EveryTickReachesTheOpenWindows)
         m_frame->tick();
     EXPECT_EQ(counter->ticks, 9);
     // And the running timer's own ticks.
-    QSignalSpy ticks(m_frame, &CMainFrame::everyTick);
+    QSignalSpy ticks(m_frame, &MainWindow::everyTick);
     ASSERT_TRUE(ticks.wait(1000));
     EXPECT_EQ(counter->ticks, 9 + ticks.count());
     // The trash window is a different kind: it opens beside the counter.

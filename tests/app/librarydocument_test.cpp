@@ -1,11 +1,11 @@
 #include "scriptedprompter.h"
 #include "testsession.h"
 
-#include "app/czelphdoc.h"
+#include "app/librarydocument.h"
 #include "app/pavioneapp.h"
 #include "library/recordlibrary.h"
 #include "text/texts.h"
-#include "ui/cmainframe.h"
+#include "ui/mainwindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -15,10 +15,10 @@ class QPushButton;
 
 // The broadcast chat pane: the lower right pane of the main window. Offline, its transcript and
 // input are read-only, 送信 is disabled and the connect button shows; online, the reverse.
-class CChatView : public QWidget, public CommandTarget {
+class ChatPane : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
-    explicit CChatView(QWidget* parent = nullptr);
+    explicit ChatPane(QWidget* parent = nullptr);
 
     void setOffline(bool offline);
     bool isOffline() const { return m_offline; }

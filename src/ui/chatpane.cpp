@@ -1,4 +1,4 @@
-#include "ui/cchatview.h"
+#include "ui/chatpane.h"
 
 #include "platform/sjis.h"
 #include "text/texts.h"
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-CChatView::CChatView(QWidget* parent)
+ChatPane::ChatPane(QWidget* parent)
     : QWidget(parent)
 {
     using dialogunits::toPixels;
@@ -46,7 +46,7 @@ CChatView::CChatView(QWidget* parent)
     setOffline(true);
 }
 
-void CChatView::setOffline(bool offline)
+void ChatPane::setOffline(bool offline)
 {
     m_offline = offline;
     m_transcript->setReadOnly(offline);
@@ -55,7 +55,7 @@ void CChatView::setOffline(bool offline)
     m_connect->setVisible(offline);
 }
 
-void CChatView::resizeEvent(QResizeEvent* event)
+void ChatPane::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const int dx = event->size().width() - m_designedSize.width();

@@ -1,12 +1,12 @@
-#include "ui/cdirview.h"
+#include "ui/foldertreeview.h"
 
-#include "app/czelphdoc.h"
 #include "app/internalclipboard.h"
+#include "app/librarydocument.h"
 #include "app/pavioneapp.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
-#include "ui/cmainframe.h"
 #include "ui/foldertreemodel.h"
+#include "ui/mainwindow.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -14,8 +14,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-CDirView::CDirView(
-    CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame, QWidget* parent)
+FolderTreeView::FolderTreeView(
+    LibraryDocument& document, const LibraryImageList& images, MainWindow* frame, QWidget* parent)
     : QTreeView(parent)
     , m_document(document)
     , m_frame(frame)
@@ -46,9 +46,9 @@ CDirView::CDirView(
     registerCommands();
 }
 
-CDirView::~CDirView() = default;
+FolderTreeView::~FolderTreeView() = default;
 
-void CDirView::registerCommands()
+void FolderTreeView::registerCommands()
 {
     // In the tree, the pop-up's cut and copy, the trash's 開く and the select-all key do nothing.
     onCommand(CommandId::CutFolder, [] {});
@@ -89,7 +89,7 @@ void CDirView::registerCommands()
         [this](CommandState& s) { s.enabled = canPaste(); });
 }
 
-void CDirView::build()
+void FolderTreeView::build()
 {
     m_model->build();
     // Start where the user's own records are, with their folders in view.
@@ -98,41 +98,41 @@ void CDirView::build()
     select(own);
 }
 
-void CDirView::insertFolder(FolderKey folder)
+void FolderTreeView::insertFolder(FolderKey folder)
 {
     m_model->insertFolder(folder);
 }
 
-void CDirView::removeFolder(FolderKey folder)
+void FolderTreeView::removeFolder(FolderKey folder)
 {
     if (m_editing && m_editKey == folder)
         m_editing = false;
     m_model->removeFolder(folder);
 }
 
-void CDirView::removeChildren(FolderKey folder)
+void FolderTreeView::removeChildren(FolderKey folder)
 {
     m_model->removeChildren(folder);
 }
 
-void CDirView::renameFolder(FolderKey folder)
+void FolderTreeView::renameFolder(FolderKey folder)
 {
     m_model->renameFolder(folder);
 }
 
-void CDirView::setShared(FolderKey folder, bool shared)
+void FolderTreeView::setShared(FolderKey folder, bool shared)
 {
     m_model->setShared(folder, shared);
 }
 
-void CDirView::expandFolder(FolderKey folder)
+void FolderTreeView::expandFolder(FolderKey folder)
 {
     const QModelIndex index = m_model->indexOf(folder);
     if (index.isValid())
         expand(index);
 }
 
-void CDirView::select(FolderKey folder)
+void FolderTreeView::select(FolderKey folder)
 {
     const QModelIndex index = m_model->indexOf(folder);
     if (!index.isValid())
@@ -141,44 +141,44 @@ void CDirView::select(FolderKey folder)
     scrollTo(index);
 }
 
-FolderKey CDirView::selectedFolder() const
+FolderKey FolderTreeView::selectedFolder() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? FolderKey {} : m_model->keyOf(selected.first());
 }
 
-void CDirView::setCutFolder(FolderKey folder)
+void FolderTreeView::setCutFolder(FolderKey folder)
 {
     m_model->setCutFolder(folder);
 }
 
-void CDirView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+void FolderTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTreeView::currentChanged(current, previous);
     emit folderSelected(m_model->keyOf(current));
 }
 
 // Copying and cutting work on the selected node.
-bool CDirView::canCut() const
+bool FolderTreeView::canCut() const
 {
     const FolderKey key = selectedFolder();
     return key.valid() && key.folder != 0
         && (key.collection == myRecordsCollection || key.collection == yahooCollection);
 }
 
-bool CDirView::canCopy() const
+bool FolderTreeView::canCopy() const
 {
     const FolderKey key = selectedFolder();
     return key.valid() && key.folder != 0 && key.collection == myRecordsCollection;
 }
 
-bool CDirView::canPaste() const
+bool FolderTreeView::canPaste() const
 {
     return selectedFolder().collection == myRecordsCollection
         && m_document.clipboard().holdsItemsOrText();
 }
 
-void CDirView::copyOrCut(bool cut)
+void FolderTreeView::copyOrCut(bool cut)
 {
     const FolderKey key = selectedFolder();
     if (!(cut ? canCut() : canCopy()))
@@ -192,20 +192,20 @@ void CDirView::copyOrCut(bool cut)
     setCutFolder(cut ? key : FolderKey {});
 }
 
-void CDirView::deleteFolder(FolderKey folder)
+void FolderTreeView::deleteFolder(FolderKey folder)
 {
     if (!folder.valid() || folder.folder == 0 || folder.collection == networkCollection)
         return;
     m_document.operations().deleteFolder(folder.collection, folder.folder);
 }
 
-bool CDirView::networkConnected() const
+bool FolderTreeView::networkConnected() const
 {
     // The program holds no server connection yet, so the network computers are always offline.
     return false;
 }
 
-void CDirView::startRename(FolderKey folder)
+void FolderTreeView::startRename(FolderKey folder)
 {
     const QModelIndex index = m_model->indexOf(folder);
     if (!index.isValid() || !(m_model->flags(index) & Qt::ItemIsEditable))
@@ -215,7 +215,7 @@ void CDirView::startRename(FolderKey folder)
     edit(index);
 }
 
-bool CDirView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+bool FolderTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
     const FolderKey key = m_model->keyOf(index);
     // Roots and network folders keep their names: the model makes only the others editable.
@@ -229,13 +229,13 @@ bool CDirView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     return started;
 }
 
-void CDirView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+void FolderTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     m_editing = false;
     QTreeView::closeEditor(editor, hint);
 }
 
-void CDirView::finishRename(FolderKey key, const QString& text)
+void FolderTreeView::finishRename(FolderKey key, const QString& text)
 {
     CollectionTree& collection = m_document.library().collection(key.collection);
     if (key.folder <= 0 || key.folder >= collection.folderCount()
@@ -263,7 +263,7 @@ void CDirView::finishRename(FolderKey key, const QString& text)
         select(key);
 }
 
-void CDirView::mousePressEvent(QMouseEvent* event)
+void FolderTreeView::mousePressEvent(QMouseEvent* event)
 {
     // A right click names the node for the context menu without selecting it, so that the list
     // keeps showing the selected folder.
@@ -279,13 +279,13 @@ void CDirView::mousePressEvent(QMouseEvent* event)
         m_frame->dispatch(CommandId::Connect, this);
 }
 
-void CDirView::contextMenuEvent(QContextMenuEvent* event)
+void FolderTreeView::contextMenuEvent(QContextMenuEvent* event)
 {
     openContextMenu(event->pos());
     event->accept();
 }
 
-void CDirView::openContextMenu(const QPoint& viewportPos)
+void FolderTreeView::openContextMenu(const QPoint& viewportPos)
 {
     const QModelIndex index = indexAt(viewportPos);
     if (!index.isValid() || !m_frame)
@@ -303,23 +303,23 @@ void CDirView::openContextMenu(const QPoint& viewportPos)
         menu = m_frame->contextMenu(ContextMenu::Yahoo, this);
     } else if (key == FolderKey { networkCollection, 0 }) {
         menu = m_frame->contextMenu(ContextMenu::Network, this);
-        CMainFrame::grayItems(
+        MainWindow::grayItems(
             *menu, { networkConnected() ? CommandId::Connect : CommandId::Disconnect });
     } else if (key.collection == networkCollection && collection.depth(key.folder) == 1) {
         menu = m_frame->contextMenu(ContextMenu::NetPc, this);
     } else {
-        menu = m_frame->contextMenu(ContextMenu::DirView, this);
+        menu = m_frame->contextMenu(ContextMenu::FolderTree, this);
         if (key.folder == 0 || key.collection == networkCollection)
-            CMainFrame::grayItems(
+            MainWindow::grayItems(
                 *menu, { CommandId::RenameFolder, CommandId::Share, CommandId::DeleteFolder });
         if (!m_document.clipboard().holdsItemsOrText())
-            CMainFrame::grayItems(*menu, { CommandId::PasteIntoFolder });
-        CMainFrame::grayItems(*menu, { CommandId::ExportKa });
+            MainWindow::grayItems(*menu, { CommandId::PasteIntoFolder });
+        MainWindow::grayItems(*menu, { CommandId::ExportKa });
     }
     m_frame->trackContextMenu(*menu, this, viewport()->mapToGlobal(viewportPos));
 }
 
-void CDirView::keyPressEvent(QKeyEvent* event)
+void FolderTreeView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control)
         m_ctrlDown = true;
@@ -331,7 +331,7 @@ void CDirView::keyPressEvent(QKeyEvent* event)
     QTreeView::keyPressEvent(event);
 }
 
-void CDirView::keyReleaseEvent(QKeyEvent* event)
+void FolderTreeView::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control)
         m_ctrlDown = false;

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-class CDirView;
-class CKifView;
-class CMainFrame;
+class FolderTreeView;
+class RecordListView;
+class MainWindow;
 class QWidget;
 struct InternalClipboard;
 
@@ -23,16 +23,16 @@ struct InternalClipboard;
 // library's questions become message boxes (or whatever prompter a test puts in), its view
 // updates go to the folder tree and the record list, and its window notices to the main frame. It
 // takes its place on the command route between the active view and the main frame.
-class CZelphDoc : public CommandTarget,
-                  public LibraryViewObserver,
-                  public LibraryNoticeSink,
-                  public UserPrompter {
+class LibraryDocument : public CommandTarget,
+                        public LibraryViewObserver,
+                        public LibraryNoticeSink,
+                        public UserPrompter {
 public:
     // Loads the library from the data directory. prompter answers every question; null shows
     // message boxes.
-    CZelphDoc(Settings& settings, std::string dataDirectory, InternalClipboard& clipboard,
+    LibraryDocument(Settings& settings, std::string dataDirectory, InternalClipboard& clipboard,
         UserPrompter* prompter = nullptr);
-    ~CZelphDoc() override;
+    ~LibraryDocument() override;
 
     // The settings the library operations read (the deletion settings among them).
     Settings& settings() const { return m_settings; }
@@ -49,7 +49,7 @@ public:
     UserPrompter& prompter() { return *this; }
 
     // Connects the panes and the frame: the tree is built and shows マイ 棋譜集 in the list.
-    void attachViews(CDirView& tree, CKifView& list, CMainFrame& frame);
+    void attachViews(FolderTreeView& tree, RecordListView& list, MainWindow& frame);
     // The main window is going: library changes from now on reach no window.
     void detachViews();
     // Tells the user, once, of collection files that could not be read at start.
@@ -107,7 +107,7 @@ private:
     LibraryOperations m_operations;
     LibraryLoadReport m_loadReport;
     bool m_loadReported = false;
-    CDirView* m_tree = nullptr;
-    CKifView* m_list = nullptr;
-    CMainFrame* m_frame = nullptr;
+    FolderTreeView* m_tree = nullptr;
+    RecordListView* m_list = nullptr;
+    MainWindow* m_frame = nullptr;
 };

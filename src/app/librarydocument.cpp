@@ -1,13 +1,13 @@
-#include "app/czelphdoc.h"
+#include "app/librarydocument.h"
 
 #include "app/internalclipboard.h"
 #include "library/textformat.h"
 #include "net/notices.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
-#include "ui/cdirview.h"
-#include "ui/ckifview.h"
-#include "ui/cmainframe.h"
+#include "ui/foldertreeview.h"
+#include "ui/mainwindow.h"
+#include "ui/recordlistview.h"
 
 #include <QFile>
 
@@ -23,8 +23,8 @@ std::string shownPath(const std::string& path)
 
 } // namespace
 
-CZelphDoc::CZelphDoc(Settings& settings, std::string dataDirectory, InternalClipboard& clipboard,
-    UserPrompter* prompter)
+LibraryDocument::LibraryDocument(Settings& settings, std::string dataDirectory,
+    InternalClipboard& clipboard, UserPrompter* prompter)
     : m_settings(settings)
     , m_dataDirectory(std::move(dataDirectory))
     , m_clipboard(clipboard)
@@ -39,14 +39,14 @@ CZelphDoc::CZelphDoc(Settings& settings, std::string dataDirectory, InternalClip
         [this](CommandState& s) { s.enabled = !m_operations.trashIsEmpty(); });
 }
 
-CZelphDoc::~CZelphDoc() = default;
+LibraryDocument::~LibraryDocument() = default;
 
-std::string CZelphDoc::filePath(std::string_view fileName) const
+std::string LibraryDocument::filePath(std::string_view fileName) const
 {
     return m_library.filePath(std::string(fileName));
 }
 
-void CZelphDoc::attachViews(CDirView& tree, CKifView& list, CMainFrame& frame)
+void LibraryDocument::attachViews(FolderTreeView& tree, RecordListView& list, MainWindow& frame)
 {
     m_tree = &tree;
     m_list = &list;
@@ -55,7 +55,7 @@ void CZelphDoc::attachViews(CDirView& tree, CKifView& list, CMainFrame& frame)
     m_tree->build();
 }
 
-void CZelphDoc::detachViews()
+void LibraryDocument::detachViews()
 {
     m_tree = nullptr;
     m_list = nullptr;
@@ -63,7 +63,7 @@ void CZelphDoc::detachViews()
     m_messageBoxes.setOwner(nullptr);
 }
 
-void CZelphDoc::reportLoadProblems()
+void LibraryDocument::reportLoadProblems()
 {
     if (m_loadReported)
         return;
@@ -79,7 +79,7 @@ void CZelphDoc::reportLoadProblems()
     }
 }
 
-std::string CZelphDoc::keptCopyOf(const std::string& file) const
+std::string LibraryDocument::keptCopyOf(const std::string& file) const
 {
     // The kept copy of a file is named after it: "private.kif.bad", "private.kif.bad2", ….
     for (const std::string& copy : m_loadReport.keptCopies) {
@@ -89,7 +89,7 @@ std::string CZelphDoc::keptCopyOf(const std::string& file) const
     return {};
 }
 
-std::string CZelphDoc::saveFailureText(const std::vector<SaveFailure>& failed) const
+std::string LibraryDocument::saveFailureText(const std::vector<SaveFailure>& failed) const
 {
     std::string text;
     for (const SaveFailure& failure : failed) {
@@ -101,7 +101,7 @@ std::string CZelphDoc::saveFailureText(const std::vector<SaveFailure>& failed) c
     return text;
 }
 
-bool CZelphDoc::save()
+bool LibraryDocument::save()
 {
     const std::vector<SaveFailure> failed = m_library.saveAll();
     if (failed.empty())
@@ -110,7 +110,7 @@ bool CZelphDoc::save()
     return false;
 }
 
-void CZelphDoc::saveAtExit()
+void LibraryDocument::saveAtExit()
 {
     for (;;) {
         const std::vector<SaveFailure> failed = m_library.saveAll();
@@ -122,13 +122,13 @@ void CZelphDoc::saveAtExit()
     }
 }
 
-void CZelphDoc::selectFolder(FolderKey folder)
+void LibraryDocument::selectFolder(FolderKey folder)
 {
     if (m_tree)
         m_tree->select(folder);
 }
 
-std::vector<ItemRef> CZelphDoc::liveClipboardItems() const
+std::vector<ItemRef> LibraryDocument::liveClipboardItems() const
 {
     // The items were taken some time ago: whatever has since left its folder (moved, deleted, or
     // the folder itself gone) is no longer there to paste.
@@ -154,7 +154,7 @@ std::vector<ItemRef> CZelphDoc::liveClipboardItems() const
     return live;
 }
 
-void CZelphDoc::pasteInto(FolderKey target)
+void LibraryDocument::pasteInto(FolderKey target)
 {
     if (!target.valid() || target.collection == trashCollection
         || target.collection == networkCollection)
@@ -183,50 +183,50 @@ void CZelphDoc::pasteInto(FolderKey target)
     }
 }
 
-bool CZelphDoc::confirm(const std::string& title, const std::string& text)
+bool LibraryDocument::confirm(const std::string& title, const std::string& text)
 {
     return m_prompter->confirm(title, text);
 }
 
-void CZelphDoc::showError(const std::string& title, const std::string& text)
+void LibraryDocument::showError(const std::string& title, const std::string& text)
 {
     m_prompter->showError(title, text);
 }
 
-bool CZelphDoc::retry(const std::string& title, const std::string& text)
+bool LibraryDocument::retry(const std::string& title, const std::string& text)
 {
     return m_prompter->retry(title, text);
 }
 
-bool CZelphDoc::listShows(int collection) const
+bool LibraryDocument::listShows(int collection) const
 {
     return m_list && m_list->shownFolder().collection == collection;
 }
 
-FolderKey CZelphDoc::shownFolder() const
+FolderKey LibraryDocument::shownFolder() const
 {
     return m_list ? m_list->shownFolder() : FolderKey {};
 }
 
-void CZelphDoc::folderInserted(FolderKey folder)
+void LibraryDocument::folderInserted(FolderKey folder)
 {
     if (m_tree)
         m_tree->insertFolder(folder);
 }
 
-void CZelphDoc::folderRemoved(FolderKey folder)
+void LibraryDocument::folderRemoved(FolderKey folder)
 {
     if (m_tree)
         m_tree->removeFolder(folder);
 }
 
-void CZelphDoc::folderChildrenRemoved(FolderKey folder)
+void LibraryDocument::folderChildrenRemoved(FolderKey folder)
 {
     if (m_tree)
         m_tree->removeChildren(folder);
 }
 
-void CZelphDoc::folderRenamed(FolderKey folder)
+void LibraryDocument::folderRenamed(FolderKey folder)
 {
     if (m_tree)
         m_tree->renameFolder(folder);
@@ -234,49 +234,49 @@ void CZelphDoc::folderRenamed(FolderKey folder)
         m_list->renameFolderRow(folder.folder);
 }
 
-void CZelphDoc::folderShared(FolderKey folder, bool shared)
+void LibraryDocument::folderShared(FolderKey folder, bool shared)
 {
     if (m_tree)
         m_tree->setShared(folder, shared);
 }
 
-void CZelphDoc::folderRowAdded(FolderKey folder)
+void LibraryDocument::folderRowAdded(FolderKey folder)
 {
     if (listShows(folder.collection))
         m_list->addFolderRow(folder.folder);
 }
 
-void CZelphDoc::folderRowUpdated(FolderKey folder)
+void LibraryDocument::folderRowUpdated(FolderKey folder)
 {
     if (listShows(folder.collection))
         m_list->updateFolderRow(folder.folder);
 }
 
-void CZelphDoc::recordRowAdded(int collection, int slot)
+void LibraryDocument::recordRowAdded(int collection, int slot)
 {
     if (listShows(collection))
         m_list->addRecordRow(slot);
 }
 
-void CZelphDoc::recordRowUpdated(int collection, int slot)
+void LibraryDocument::recordRowUpdated(int collection, int slot)
 {
     if (listShows(collection))
         m_list->updateRecordRow(slot);
 }
 
-void CZelphDoc::recordRowRemoved(int collection, int slot)
+void LibraryDocument::recordRowRemoved(int collection, int slot)
 {
     if (listShows(collection))
         m_list->removeRecordRow(slot);
 }
 
-void CZelphDoc::reloadList()
+void LibraryDocument::reloadList()
 {
     if (m_list)
         m_list->refresh();
 }
 
-int32_t CZelphDoc::sendWindowNotice(int32_t kind, uint32_t key, uint32_t extra)
+int32_t LibraryDocument::sendWindowNotice(int32_t kind, uint32_t key, uint32_t extra)
 {
     return m_frame ? m_frame->notify(WindowNotice(kind, key, extra)) : 0;
 }

@@ -1,10 +1,10 @@
 #include "../app/testsession.h"
 
 #include "app/pavioneapp.h"
-#include "ui/cchatview.h"
-#include "ui/cdirview.h"
-#include "ui/ckifview.h"
-#include "ui/cmainframe.h"
+#include "ui/chatpane.h"
+#include "ui/foldertreeview.h"
+#include "ui/mainwindow.h"
+#include "ui/recordlistview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,7 +54,7 @@ protected:
 
     TestSession m_session;
     PavioneApp m_app;
-    CMainFrame* m_frame = nullptr;
+    MainWindow* m_frame = nullptr;
 };
 
 // Items as "label|id", separators as "-".
@@ -98,13 +98,13 @@ TEST_F(MainFrameTest, PanesSitInTheirSplittersAtTheirIdealSizes)
     ASSERT_EQ(inner->count(), 2);
     EXPECT_EQ(outer->orientation(), Qt::Horizontal);
     EXPECT_EQ(inner->orientation(), Qt::Vertical);
-    EXPECT_EQ(outer->widget(0), m_frame->dirView());
+    EXPECT_EQ(outer->widget(0), m_frame->folderTreeView());
     EXPECT_EQ(outer->widget(1), inner);
-    EXPECT_EQ(inner->widget(0), m_frame->kifView());
-    EXPECT_EQ(inner->widget(1), m_frame->chatView());
+    EXPECT_EQ(inner->widget(0), m_frame->recordListView());
+    EXPECT_EQ(inner->widget(1), m_frame->chatPane());
     EXPECT_EQ(outer->sizes(), QList<int>({ 200, 600 }));
     EXPECT_EQ(inner->sizes(), QList<int>({ 220, 420 }));
-    EXPECT_EQ(m_frame->dirView()->minimumWidth(), 10);
+    EXPECT_EQ(m_frame->folderTreeView()->minimumWidth(), 10);
     EXPECT_EQ(inner->minimumWidth(), 10);
 }
 
@@ -174,7 +174,8 @@ TEST_F(MainFrameTest, ContextMenusHoldTheirItems)
     ASSERT_EQ(expected.size(), static_cast<size_t>(contextMenuCount));
     for (int i = 0; i < contextMenuCount; ++i) {
         SCOPED_TRACE(i);
-        const auto menu = m_frame->contextMenu(static_cast<ContextMenu>(i), m_frame->kifView());
+        const auto menu
+            = m_frame->contextMenu(static_cast<ContextMenu>(i), m_frame->recordListView());
         EXPECT_EQ(describe(*menu), expected[static_cast<size_t>(i)]);
     }
 }
@@ -237,7 +238,7 @@ TEST_F(MainFrameTest, CaptureCommandsFollowTheCaptureFlag)
     EXPECT_TRUE(m_app.captureOn());
     EXPECT_FALSE(toolAction(CommandId::CaptureStart)->isEnabled());
     EXPECT_TRUE(toolAction(CommandId::CaptureStop)->isEnabled());
-    const auto yahoo = m_frame->contextMenu(ContextMenu::Yahoo, m_frame->dirView());
+    const auto yahoo = m_frame->contextMenu(ContextMenu::Yahoo, m_frame->folderTreeView());
     for (const QAction* a : yahoo->actions()) {
         if (a->data().toInt() == static_cast<int>(CommandId::CaptureStart)) {
             EXPECT_FALSE(a->isEnabled());
@@ -276,23 +277,26 @@ TEST_F(MainFrameTest, TheFocusedViewHasTheFirstWord)
 {
     // Ctrl+A does nothing in the tree; in the list it selects the rows; the chat pane has no use
     // for it, so it is grayed there.
-    EXPECT_EQ(m_frame->activePane(), m_frame->dirView());
+    EXPECT_EQ(m_frame->activePane(), m_frame->folderTreeView());
     EXPECT_TRUE(dispatchAndReadMessage(CommandId::SelectAll).isEmpty());
     m_frame->activateNextPane(true);
-    EXPECT_EQ(m_frame->activePane(), m_frame->kifView());
+    EXPECT_EQ(m_frame->activePane(), m_frame->recordListView());
     EXPECT_TRUE(dispatchAndReadMessage(CommandId::SelectAll).isEmpty());
-    EXPECT_FALSE(m_frame->commandState(CommandId::SelectAll, m_frame->chatView()).enabled);
+    EXPECT_FALSE(m_frame->commandState(CommandId::SelectAll, m_frame->chatPane()).enabled);
 
     // Record properties have an empty handler in the list and none anywhere else.
-    EXPECT_TRUE(m_frame->commandState(CommandId::RecordProperties, m_frame->kifView()).enabled);
-    EXPECT_TRUE(m_frame->dispatch(CommandId::RecordProperties, m_frame->kifView()));
-    EXPECT_FALSE(m_frame->commandState(CommandId::RecordProperties, m_frame->dirView()).enabled);
-    EXPECT_FALSE(m_frame->dispatch(CommandId::RecordProperties, m_frame->dirView()));
+    EXPECT_TRUE(
+        m_frame->commandState(CommandId::RecordProperties, m_frame->recordListView()).enabled);
+    EXPECT_TRUE(m_frame->dispatch(CommandId::RecordProperties, m_frame->recordListView()));
+    EXPECT_FALSE(
+        m_frame->commandState(CommandId::RecordProperties, m_frame->folderTreeView()).enabled);
+    EXPECT_FALSE(m_frame->dispatch(CommandId::RecordProperties, m_frame->folderTreeView()));
 
     // A pop-up's owner goes first, whichever pane has the focus.
-    const auto dirMenu = m_frame->contextMenu(ContextMenu::DirView, m_frame->dirView());
-    EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->dirView()).isEmpty());
-    EXPECT_EQ(dispatchAndReadMessage(CommandId::CutFolder, m_frame->kifView()), notAvailable());
+    const auto dirMenu = m_frame->contextMenu(ContextMenu::FolderTree, m_frame->folderTreeView());
+    EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->folderTreeView()).isEmpty());
+    EXPECT_EQ(
+        dispatchAndReadMessage(CommandId::CutFolder, m_frame->recordListView()), notAvailable());
 }
 
 TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
@@ -304,7 +308,7 @@ TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
              CommandId::Share, CommandId::FolderProperties, CommandId::ComputerProperties,
              CommandId::Chat, CommandId::CutItems, CommandId::CopyItems, CommandId::ExportKa }) {
         SCOPED_TRACE(static_cast<int>(id));
-        EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatView()), notAvailable());
+        EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatPane()), notAvailable());
     }
 }
 
@@ -317,34 +321,34 @@ TEST_F(MainFrameTest, FramesOwnCommandsShowNoMessage)
 
 TEST_F(MainFrameTest, F6CyclesThroughThePanes)
 {
-    m_frame->dirView()->setFocus();
-    QTest::keyClick(m_frame->dirView(), Qt::Key_F6);
-    EXPECT_EQ(m_frame->activePane(), m_frame->kifView());
-    QTest::keyClick(m_frame->kifView(), Qt::Key_F6);
-    EXPECT_EQ(m_frame->activePane(), m_frame->chatView());
-    EXPECT_EQ(QApplication::focusWidget(), m_frame->chatView()->input());
-    QTest::keyClick(m_frame->chatView()->input(), Qt::Key_F6);
-    EXPECT_EQ(m_frame->activePane(), m_frame->dirView());
-    QTest::keyClick(m_frame->dirView(), Qt::Key_F6, Qt::ShiftModifier);
-    EXPECT_EQ(m_frame->activePane(), m_frame->chatView());
-    QTest::keyClick(m_frame->chatView()->input(), Qt::Key_F6, Qt::ShiftModifier);
-    EXPECT_EQ(m_frame->activePane(), m_frame->kifView());
-    EXPECT_EQ(QApplication::focusWidget(), m_frame->kifView());
+    m_frame->folderTreeView()->setFocus();
+    QTest::keyClick(m_frame->folderTreeView(), Qt::Key_F6);
+    EXPECT_EQ(m_frame->activePane(), m_frame->recordListView());
+    QTest::keyClick(m_frame->recordListView(), Qt::Key_F6);
+    EXPECT_EQ(m_frame->activePane(), m_frame->chatPane());
+    EXPECT_EQ(QApplication::focusWidget(), m_frame->chatPane()->input());
+    QTest::keyClick(m_frame->chatPane()->input(), Qt::Key_F6);
+    EXPECT_EQ(m_frame->activePane(), m_frame->folderTreeView());
+    QTest::keyClick(m_frame->folderTreeView(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(m_frame->activePane(), m_frame->chatPane());
+    QTest::keyClick(m_frame->chatPane()->input(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(m_frame->activePane(), m_frame->recordListView());
+    EXPECT_EQ(QApplication::focusWidget(), m_frame->recordListView());
 }
 
 TEST_F(MainFrameTest, ClickingAPaneMakesItActive)
 {
-    m_frame->chatView()->transcript()->setFocus();
-    EXPECT_EQ(m_frame->activePane(), m_frame->chatView());
-    m_frame->kifView()->setFocus();
-    EXPECT_EQ(m_frame->activePane(), m_frame->kifView());
+    m_frame->chatPane()->transcript()->setFocus();
+    EXPECT_EQ(m_frame->activePane(), m_frame->chatPane());
+    m_frame->recordListView()->setFocus();
+    EXPECT_EQ(m_frame->activePane(), m_frame->recordListView());
 }
 
 TEST_F(MainFrameTest, EveryFourthTickRunsTheUpkeep)
 {
-    QSignalSpy every(m_frame, &CMainFrame::everyTick);
-    QSignalSpy fourth(m_frame, &CMainFrame::everyFourthTick);
-    QSignalSpy scan(m_frame, &CMainFrame::captureScanDue);
+    QSignalSpy every(m_frame, &MainWindow::everyTick);
+    QSignalSpy fourth(m_frame, &MainWindow::everyFourthTick);
+    QSignalSpy scan(m_frame, &MainWindow::captureScanDue);
     // The running timer has its own count: compare what these ticks add.
     ASSERT_TRUE(every.wait(1000));
     every.clear();
@@ -363,7 +367,7 @@ TEST_F(MainFrameTest, EveryFourthTickRunsTheUpkeep)
 
 TEST_F(MainFrameTest, ChatPaneStartsOffline)
 {
-    CChatView* chat = m_frame->chatView();
+    ChatPane* chat = m_frame->chatPane();
     EXPECT_TRUE(chat->isOffline());
     EXPECT_TRUE(chat->transcript()->isReadOnly());
     EXPECT_TRUE(chat->input()->isReadOnly());
@@ -390,14 +394,14 @@ TEST_F(MainFrameTest, ConnectButtonGoesThroughTheChatPane)
             box->accept();
         }
     });
-    m_frame->chatView()->connectButton()->click();
+    m_frame->chatPane()->connectButton()->click();
     EXPECT_EQ(shown, notAvailable());
     EXPECT_EQ(title, QStringLiteral("Pavione"));
 }
 
 TEST_F(MainFrameTest, ChatPaneKeepsDistancesToTheRightAndBottomEdges)
 {
-    CChatView* chat = m_frame->chatView();
+    ChatPane* chat = m_frame->chatPane();
     // Take the chat pane out of the splitter so that its size is the test's to set.
     chat->setParent(nullptr);
     chat->resize(500, 400);

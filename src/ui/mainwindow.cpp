@@ -1,16 +1,16 @@
-#include "ui/cmainframe.h"
+#include "ui/mainwindow.h"
 
 #include "app/clipboardtext.h"
-#include "app/czelphdoc.h"
 #include "app/internalclipboard.h"
+#include "app/librarydocument.h"
 #include "app/pavioneapp.h"
 #include "library/programversion.h"
 #include "net/notices.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
-#include "ui/cchatview.h"
-#include "ui/cdirview.h"
-#include "ui/ckifview.h"
+#include "ui/chatpane.h"
+#include "ui/foldertreeview.h"
+#include "ui/recordlistview.h"
 #include "ui/toolbarimages.h"
 #include "ui/trashpropertiesdialog.h"
 
@@ -100,11 +100,11 @@ constexpr std::array notAvailableCommands {
 
 } // namespace
 
-CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
+MainWindow::MainWindow(PavioneApp& app, LibraryDocument& document)
     : m_app(app)
     , m_document(document)
 {
-    setObjectName(QStringLiteral("CMainFrame"));
+    setObjectName(QStringLiteral("MainWindow"));
     createMenuBar();
     createToolBar();
     createStatusBar();
@@ -115,8 +115,8 @@ CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
 
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
-    connect(&m_app, &PavioneApp::captureChanged, this, &CMainFrame::updateToolBar);
-    connect(this, &CMainFrame::everyTick, this, [this] { notify(TickNotice()); });
+    connect(&m_app, &PavioneApp::captureChanged, this, &MainWindow::updateToolBar);
+    connect(this, &MainWindow::everyTick, this, [this] { notify(TickNotice()); });
 
     m_timer.start(50, this);
     // The title shows the same version whatever the version file says, and never a document name.
@@ -124,7 +124,7 @@ CMainFrame::CMainFrame(PavioneApp& app, CZelphDoc& document)
     updateToolBar();
 }
 
-CMainFrame::~CMainFrame()
+MainWindow::~MainWindow()
 {
     m_timer.stop();
     // The panes lose the focus while the base class takes them down; by then this is no longer a
@@ -135,18 +135,18 @@ CMainFrame::~CMainFrame()
     m_document.detachViews();
 }
 
-void CMainFrame::createPanes()
+void MainWindow::createPanes()
 {
     m_outer = new QSplitter(Qt::Horizontal, this);
     m_outer->setObjectName(QStringLiteral("outerSplitter"));
     m_inner = new QSplitter(Qt::Vertical);
     m_inner->setObjectName(QStringLiteral("innerSplitter"));
-    m_kifView = new CKifView(m_document, m_app.imageList(), this);
-    m_chatView = new CChatView;
-    m_dirView = new CDirView(m_document, m_app.imageList(), this);
-    m_inner->addWidget(m_kifView);
-    m_inner->addWidget(m_chatView);
-    m_outer->addWidget(m_dirView);
+    m_recordListView = new RecordListView(m_document, m_app.imageList(), this);
+    m_chatPane = new ChatPane;
+    m_folderTreeView = new FolderTreeView(m_document, m_app.imageList(), this);
+    m_inner->addWidget(m_recordListView);
+    m_inner->addWidget(m_chatPane);
+    m_outer->addWidget(m_folderTreeView);
     m_outer->addWidget(m_inner);
     m_inner->setMinimumWidth(10);
     // The panes are fixed; only the bars between them move, and no pane folds away entirely.
@@ -161,19 +161,20 @@ void CMainFrame::createPanes()
     m_inner->setSizes({ 220, 420 });
     setCentralWidget(m_outer);
 
-    connect(m_chatView, &CChatView::commandRequested, this,
-        [this](CommandId id) { dispatch(id, m_chatView); });
-    connect(m_dirView, &CDirView::folderSelected, m_kifView, &CKifView::showFolder);
-    m_document.attachViews(*m_dirView, *m_kifView, *this);
+    connect(m_chatPane, &ChatPane::commandRequested, this,
+        [this](CommandId id) { dispatch(id, m_chatPane); });
+    connect(m_folderTreeView, &FolderTreeView::folderSelected, m_recordListView,
+        &RecordListView::showFolder);
+    m_document.attachViews(*m_folderTreeView, *m_recordListView, *this);
 
     const int chrome = menuBar()->sizeHint().height() + m_toolBar->sizeHint().height()
         + statusBar()->sizeHint().height();
     resize(200 + m_outer->handleWidth() + 600, 220 + m_inner->handleWidth() + 420 + chrome);
-    m_activePane = m_dirView;
-    m_dirView->setFocus(Qt::OtherFocusReason);
+    m_activePane = m_folderTreeView;
+    m_folderTreeView->setFocus(Qt::OtherFocusReason);
 }
 
-QAction* CMainFrame::commandAction(CommandId id, const QString& label, QObject* parent)
+QAction* MainWindow::commandAction(CommandId id, const QString& label, QObject* parent)
 {
     auto* action = new QAction(label, parent);
     action->setData(static_cast<int>(id));
@@ -182,7 +183,7 @@ QAction* CMainFrame::commandAction(CommandId id, const QString& label, QObject* 
     return action;
 }
 
-void CMainFrame::createMenuBar()
+void MainWindow::createMenuBar()
 {
     for (const MenuDef& def : menuBarTable()) {
         QMenu* menu = menuBar()->addMenu(text(*def.title));
@@ -200,7 +201,7 @@ void CMainFrame::createMenuBar()
     }
 }
 
-void CMainFrame::createToolBar()
+void MainWindow::createToolBar()
 {
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
@@ -224,7 +225,7 @@ void CMainFrame::createToolBar()
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
 
-void CMainFrame::createStatusBar()
+void MainWindow::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     m_message = new QLabel(text(texts::statusReady));
@@ -244,7 +245,7 @@ void CMainFrame::createStatusBar()
     }
 }
 
-void CMainFrame::createAccelerators()
+void MainWindow::createAccelerators()
 {
     for (const AcceleratorDef& def : acceleratorTable()) {
         auto* action = new QAction(this);
@@ -257,7 +258,7 @@ void CMainFrame::createAccelerators()
     }
 }
 
-void CMainFrame::registerCommands()
+void MainWindow::registerCommands()
 {
     onCommand(CommandId::AppExit, [this] { close(); });
     onCommand(
@@ -281,40 +282,40 @@ void CMainFrame::registerCommands()
         onCommand(id, [this] { showNotAvailable(); });
 }
 
-void CMainFrame::showNotAvailable()
+void MainWindow::showNotAvailable()
 {
     QMessageBox::information(this, text(texts::notAvailableTitle), text(texts::notAvailableYet));
 }
 
-int32_t CMainFrame::notify(const Notice& notice)
+int32_t MainWindow::notify(const Notice& notice)
 {
     return m_windows.notify(notice);
 }
 
-void CMainFrame::openTrashProperties()
+void MainWindow::openTrashProperties()
 {
     m_windows.findOrCreate(
         WindowNotice(WindowTrashSettings),
         [this] { return std::make_unique<TrashPropertiesDialog>(m_document.settings()); }, this);
 }
 
-QWidget* CMainFrame::activePane() const
+QWidget* MainWindow::activePane() const
 {
-    return m_activePane ? m_activePane.data() : m_dirView;
+    return m_activePane ? m_activePane.data() : m_folderTreeView;
 }
 
-CommandTarget* CMainFrame::viewOf(QWidget* pane) const
+CommandTarget* MainWindow::viewOf(QWidget* pane) const
 {
-    if (pane == m_dirView)
-        return m_dirView;
-    if (pane == m_kifView)
-        return m_kifView;
-    if (pane == m_chatView)
-        return m_chatView;
+    if (pane == m_folderTreeView)
+        return m_folderTreeView;
+    if (pane == m_recordListView)
+        return m_recordListView;
+    if (pane == m_chatPane)
+        return m_chatPane;
     return nullptr;
 }
 
-void CMainFrame::paneFocusChanged(QWidget* now)
+void MainWindow::paneFocusChanged(QWidget* now)
 {
     for (QWidget* w = now; w && w != this; w = w->parentWidget()) {
         if (viewOf(w)) {
@@ -327,9 +328,9 @@ void CMainFrame::paneFocusChanged(QWidget* now)
     }
 }
 
-void CMainFrame::activateNextPane(bool forward)
+void MainWindow::activateNextPane(bool forward)
 {
-    const std::array<QWidget*, 3> panes { m_dirView, m_kifView, m_chatView };
+    const std::array<QWidget*, 3> panes { m_folderTreeView, m_recordListView, m_chatPane };
     size_t index = 0;
     while (index < panes.size() && panes[index] != activePane())
         ++index;
@@ -342,19 +343,19 @@ void CMainFrame::activateNextPane(bool forward)
     updateToolBar();
 }
 
-bool CMainFrame::dispatch(CommandId id, CommandTarget* origin)
+bool MainWindow::dispatch(CommandId id, CommandTarget* origin)
 {
     const bool ran = m_router.run(id, origin ? origin : viewOf(activePane()));
     updateToolBar();
     return ran;
 }
 
-CommandState CMainFrame::commandState(CommandId id, CommandTarget* origin) const
+CommandState MainWindow::commandState(CommandId id, CommandTarget* origin) const
 {
     return m_router.state(id, origin ? origin : viewOf(activePane()));
 }
 
-void CMainFrame::updateMenu(QMenu& menu, CommandTarget* origin)
+void MainWindow::updateMenu(QMenu& menu, CommandTarget* origin)
 {
     for (QAction* action : menu.actions()) {
         if (action->isSeparator() || !action->data().isValid())
@@ -368,7 +369,7 @@ void CMainFrame::updateMenu(QMenu& menu, CommandTarget* origin)
     }
 }
 
-void CMainFrame::updateToolBar()
+void MainWindow::updateToolBar()
 {
     for (QAction* action : m_toolActions) {
         const CommandState state = commandState(static_cast<CommandId>(action->data().toInt()));
@@ -376,7 +377,7 @@ void CMainFrame::updateToolBar()
     }
 }
 
-void CMainFrame::grayItems(QMenu& menu, std::initializer_list<CommandId> ids)
+void MainWindow::grayItems(QMenu& menu, std::initializer_list<CommandId> ids)
 {
     for (QAction* action : menu.actions()) {
         if (!action->data().isValid())
@@ -387,7 +388,7 @@ void CMainFrame::grayItems(QMenu& menu, std::initializer_list<CommandId> ids)
     }
 }
 
-std::unique_ptr<QMenu> CMainFrame::contextMenu(ContextMenu which, CommandTarget* origin)
+std::unique_ptr<QMenu> MainWindow::contextMenu(ContextMenu which, CommandTarget* origin)
 {
     auto menu = std::make_unique<QMenu>(this);
     const MenuDef& def = contextMenuTable().at(static_cast<size_t>(which));
@@ -401,14 +402,14 @@ std::unique_ptr<QMenu> CMainFrame::contextMenu(ContextMenu which, CommandTarget*
     return menu;
 }
 
-void CMainFrame::trackContextMenu(QMenu& menu, CommandTarget* origin, const QPoint& globalPos)
+void MainWindow::trackContextMenu(QMenu& menu, CommandTarget* origin, const QPoint& globalPos)
 {
     QAction* chosen = menu.exec(globalPos);
     if (chosen && chosen->data().isValid())
         dispatch(static_cast<CommandId>(chosen->data().toInt()), origin);
 }
 
-void CMainFrame::tick()
+void MainWindow::tick()
 {
     if (m_tickCounter == 0) {
         updateToolBar();
@@ -420,7 +421,7 @@ void CMainFrame::tick()
     m_tickCounter = (m_tickCounter + 1) % 4;
 }
 
-void CMainFrame::takeClipboardText()
+void MainWindow::takeClipboardText()
 {
     // Text that another program put on the clipboard (a list of moves, say) becomes what 貼り付け
     // imports; the program's own items are forgotten then.
@@ -430,10 +431,10 @@ void CMainFrame::takeClipboardText()
         return;
     clip.reset();
     clip.text = text;
-    m_dirView->setCutFolder({});
+    m_folderTreeView->setCutFolder({});
 }
 
-bool CMainFrame::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         takeClipboardText();
@@ -446,7 +447,7 @@ bool CMainFrame::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
-void CMainFrame::timerEvent(QTimerEvent* event)
+void MainWindow::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == m_timer.timerId())
         tick();

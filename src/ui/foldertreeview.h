@@ -5,8 +5,8 @@
 
 #include <QTreeView>
 
-class CMainFrame;
-class CZelphDoc;
+class MainWindow;
+class LibraryDocument;
 class FolderTreeModel;
 class LibraryImageList;
 
@@ -14,14 +14,14 @@ class LibraryImageList;
 // folders; selecting a node shows that folder in the record list. It offers a context menu per
 // kind of node, renaming in place, the Delete key and cut/copy/paste of one folder, and the
 // library's updates reach it through the document.
-class CDirView : public QTreeView, public CommandTarget {
+class FolderTreeView : public QTreeView, public CommandTarget {
     Q_OBJECT
 public:
     using QTreeView::edit;
     // frame may be null (a tree without a main window has no context menus).
-    CDirView(CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame = nullptr,
-        QWidget* parent = nullptr);
-    ~CDirView() override;
+    FolderTreeView(LibraryDocument& document, const LibraryImageList& images,
+        MainWindow* frame = nullptr, QWidget* parent = nullptr);
+    ~FolderTreeView() override;
 
     FolderTreeModel& folderModel() const { return *m_model; }
 
@@ -74,8 +74,8 @@ private:
     void deleteFolder(FolderKey folder);
     bool networkConnected() const;
 
-    CZelphDoc& m_document;
-    CMainFrame* m_frame;
+    LibraryDocument& m_document;
+    MainWindow* m_frame;
     FolderTreeModel* m_model;
     FolderKey m_contextKey;
     FolderKey m_editKey;

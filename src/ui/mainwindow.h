@@ -14,10 +14,10 @@
 #include <memory>
 #include <vector>
 
-class CChatView;
-class CDirView;
-class CKifView;
-class CZelphDoc;
+class ChatPane;
+class FolderTreeView;
+class RecordListView;
+class LibraryDocument;
 class PavioneApp;
 class QAction;
 class QLabel;
@@ -31,19 +31,19 @@ class QToolBar;
 // this frame and the application. It holds the open modeless windows, and its own notice
 // handlers answer after theirs. Its 50 ms timer drives the open windows and, every fourth tick,
 // the network upkeep and the capture scan.
-class CMainFrame : public QMainWindow, public CommandTarget, public NoticeListener {
+class MainWindow : public QMainWindow, public CommandTarget, public NoticeListener {
     Q_OBJECT
 public:
-    CMainFrame(PavioneApp& app, CZelphDoc& document);
-    ~CMainFrame() override;
+    MainWindow(PavioneApp& app, LibraryDocument& document);
+    ~MainWindow() override;
 
-    CDirView* dirView() const { return m_dirView; }
-    CKifView* kifView() const { return m_kifView; }
-    CChatView* chatView() const { return m_chatView; }
+    FolderTreeView* folderTreeView() const { return m_folderTreeView; }
+    RecordListView* recordListView() const { return m_recordListView; }
+    ChatPane* chatPane() const { return m_chatPane; }
     QSplitter* outerSplitter() const { return m_outer; }
     QSplitter* innerSplitter() const { return m_inner; }
     QToolBar* toolBar() const { return m_toolBar; }
-    CZelphDoc& document() const { return m_document; }
+    LibraryDocument& document() const { return m_document; }
     PavioneApp& app() const { return m_app; }
 
     // The pane that had the focus last (the tree at first); commands go to it first.
@@ -106,13 +106,13 @@ private:
     QAction* commandAction(CommandId id, const QString& text, QObject* parent);
 
     PavioneApp& m_app;
-    CZelphDoc& m_document;
+    LibraryDocument& m_document;
     CommandRouter m_router;
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;
-    CDirView* m_dirView = nullptr;
-    CKifView* m_kifView = nullptr;
-    CChatView* m_chatView = nullptr;
+    FolderTreeView* m_folderTreeView = nullptr;
+    RecordListView* m_recordListView = nullptr;
+    ChatPane* m_chatPane = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_message = nullptr;
     std::vector<QAction*> m_toolActions;

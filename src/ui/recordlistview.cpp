@@ -1,9 +1,9 @@
-#include "ui/ckifview.h"
+#include "ui/recordlistview.h"
 
-#include "app/czelphdoc.h"
 #include "app/internalclipboard.h"
+#include "app/librarydocument.h"
 #include "platform/sjis.h"
-#include "ui/cmainframe.h"
+#include "ui/mainwindow.h"
 #include "ui/recordlistmodel.h"
 
 #include <QContextMenuEvent>
@@ -35,8 +35,8 @@ const std::vector<int>& defaultWidths(ListMode mode)
 
 } // namespace
 
-CKifView::CKifView(
-    CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame, QWidget* parent)
+RecordListView::RecordListView(
+    LibraryDocument& document, const LibraryImageList& images, MainWindow* frame, QWidget* parent)
     : QTreeView(parent)
     , m_document(document)
     , m_frame(frame)
@@ -61,7 +61,7 @@ CKifView::CKifView(
 
     setModel(m_model);
     applyColumns(m_model->mode());
-    connect(header(), &QHeaderView::sectionClicked, this, &CKifView::sortByColumn);
+    connect(header(), &QHeaderView::sectionClicked, this, &RecordListView::sortByColumn);
     // As in the tree, the typed name is checked once the editor has closed.
     m_model->setRenameHandler([this](int row, const QString& text) {
         const ItemRef key = m_model->keyAt(row);
@@ -71,9 +71,9 @@ CKifView::CKifView(
     registerCommands();
 }
 
-CKifView::~CKifView() = default;
+RecordListView::~RecordListView() = default;
 
-void CKifView::registerCommands()
+void RecordListView::registerCommands()
 {
     // The properties of records (and two identifiers no menu shows) have a handler that does
     // nothing, so their items are enabled and choosing them changes nothing; so has 検索 here.
@@ -129,30 +129,30 @@ void CKifView::registerCommands()
     });
 }
 
-FolderKey CKifView::shownFolder() const
+FolderKey RecordListView::shownFolder() const
 {
     return m_model->shownFolder();
 }
 
-ListMode CKifView::mode() const
+ListMode RecordListView::mode() const
 {
     return m_model->mode();
 }
 
-bool CKifView::showsEditableFolder() const
+bool RecordListView::showsEditableFolder() const
 {
     const FolderKey shown = shownFolder();
     return shown.valid() && shown.collection != networkCollection
         && shown.collection != trashCollection;
 }
 
-bool CKifView::networkConnected() const
+bool RecordListView::networkConnected() const
 {
     // The program holds no server connection yet, so the network computers are always offline.
     return false;
 }
 
-void CKifView::applyColumns(ListMode mode)
+void RecordListView::applyColumns(ListMode mode)
 {
     const std::vector<int>& widths = defaultWidths(mode);
     // The widths were chosen for a narrow system font; a time column is widened when the font in
@@ -170,7 +170,7 @@ void CKifView::applyColumns(ListMode mode)
     }
 }
 
-void CKifView::showFolder(FolderKey folder)
+void RecordListView::showFolder(FolderKey folder)
 {
     const ListMode before = m_model->mode();
     const ListMode mode
@@ -192,32 +192,32 @@ void CKifView::showFolder(FolderKey folder)
     }
 }
 
-void CKifView::refresh()
+void RecordListView::refresh()
 {
     showFolder(shownFolder());
 }
 
-void CKifView::addFolderRow(int folder)
+void RecordListView::addFolderRow(int folder)
 {
     m_model->appendRow(folderItem(folder));
 }
 
-void CKifView::addRecordRow(int slot)
+void RecordListView::addRecordRow(int slot)
 {
     m_model->appendRow(recordItem(slot));
 }
 
-void CKifView::renameFolderRow(int folder)
+void RecordListView::renameFolderRow(int folder)
 {
     m_model->refreshRow(folderItem(folder));
 }
 
-void CKifView::renameRecordRow(int slot)
+void RecordListView::renameRecordRow(int slot)
 {
     m_model->refreshRow(recordItem(slot));
 }
 
-void CKifView::updateRecordRow(int slot)
+void RecordListView::updateRecordRow(int slot)
 {
     if (slot == m_renamingSlot) {
         // A rename typed into the row changes its text where it stands.
@@ -229,17 +229,17 @@ void CKifView::updateRecordRow(int slot)
     scrollTo(m_model->index(m_model->rowOf(recordItem(slot)), 0));
 }
 
-void CKifView::updateFolderRow(int folder)
+void RecordListView::updateFolderRow(int folder)
 {
     m_model->refreshRow(folderItem(folder));
 }
 
-void CKifView::removeRecordRow(int slot)
+void RecordListView::removeRecordRow(int slot)
 {
     m_model->removeRowOf(recordItem(slot));
 }
 
-void CKifView::sortByColumn(int column)
+void RecordListView::sortByColumn(int column)
 {
     const int mode = static_cast<int>(m_model->mode());
     if (column == m_sortColumn && mode == m_sortMode)
@@ -251,7 +251,7 @@ void CKifView::sortByColumn(int column)
     m_model->sortRows(column, m_sortDescending);
 }
 
-std::vector<int> CKifView::selectedRowNumbers() const
+std::vector<int> RecordListView::selectedRowNumbers() const
 {
     std::vector<int> rows;
     for (const QModelIndex& index : selectionModel()->selectedRows())
@@ -260,7 +260,7 @@ std::vector<int> CKifView::selectedRowNumbers() const
     return rows;
 }
 
-void CKifView::selectRow(int row)
+void RecordListView::selectRow(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
@@ -270,7 +270,7 @@ void CKifView::selectRow(int row)
     scrollTo(index);
 }
 
-FolderKey CKifView::menuFolder() const
+FolderKey RecordListView::menuFolder() const
 {
     const FolderKey shown = shownFolder();
     if (m_menuOnShownFolder)
@@ -280,13 +280,13 @@ FolderKey CKifView::menuFolder() const
     return { shown.collection, itemIndex(m_menuItem) };
 }
 
-void CKifView::openFolderOf(FolderKey folder)
+void RecordListView::openFolderOf(FolderKey folder)
 {
     if (folder.valid())
         m_document.selectFolder(folder);
 }
 
-void CKifView::newItem(bool folder)
+void RecordListView::newItem(bool folder)
 {
     const FolderKey shown = shownFolder();
     if (!showsEditableFolder())
@@ -303,7 +303,7 @@ void CKifView::newItem(bool folder)
     startRename(row);
 }
 
-void CKifView::deleteSelection()
+void RecordListView::deleteSelection()
 {
     const FolderKey shown = shownFolder();
     if (!shown.valid() || shown.collection == networkCollection)
@@ -321,7 +321,7 @@ void CKifView::deleteSelection()
         selectRow(std::min(rows.front(), m_model->rowCount() - 1));
 }
 
-void CKifView::deleteMenuFolder()
+void RecordListView::deleteMenuFolder()
 {
     const FolderKey folder = menuFolder();
     if (!folder.valid() || m_menuOnShownFolder || folder.collection == networkCollection)
@@ -329,7 +329,7 @@ void CKifView::deleteMenuFolder()
     m_document.operations().deleteFolder(folder.collection, folder.folder);
 }
 
-void CKifView::renameMenuItem()
+void RecordListView::renameMenuItem()
 {
     if (m_menuOnShownFolder)
         return;
@@ -338,14 +338,14 @@ void CKifView::renameMenuItem()
         startRename(row);
 }
 
-bool CKifView::labelsEditable() const
+bool RecordListView::labelsEditable() const
 {
     const FolderKey shown = shownFolder();
     return shown.valid() && shown.collection != trashCollection
         && shown.collection != networkCollection;
 }
 
-void CKifView::startRename(int row)
+void RecordListView::startRename(int row)
 {
     if (row < 0 || row >= m_model->rowCount() || !labelsEditable())
         return;
@@ -355,7 +355,7 @@ void CKifView::startRename(int row)
     edit(index);
 }
 
-bool CKifView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+bool RecordListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
     if (trigger != NoEditTriggers) {
         // Only column 0 holds the name, whichever cell was clicked.
@@ -370,13 +370,13 @@ bool CKifView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     return QTreeView::edit(index, trigger, event);
 }
 
-void CKifView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+void RecordListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     m_editing = false;
     QTreeView::closeEditor(editor, hint);
 }
 
-void CKifView::finishRename(ItemRef key, const QString& text)
+void RecordListView::finishRename(ItemRef key, const QString& text)
 {
     const FolderKey shown = shownFolder();
     if (!shown.valid() || m_model->rowOf(key) < 0)
@@ -402,13 +402,13 @@ void CKifView::finishRename(ItemRef key, const QString& text)
     }
 }
 
-void CKifView::contextMenuEvent(QContextMenuEvent* event)
+void RecordListView::contextMenuEvent(QContextMenuEvent* event)
 {
     openContextMenu(event->pos());
     event->accept();
 }
 
-void CKifView::openContextMenu(const QPoint& viewportPos)
+void RecordListView::openContextMenu(const QPoint& viewportPos)
 {
     const FolderKey shown = shownFolder();
     if (!shown.valid() || !m_frame)
@@ -424,19 +424,19 @@ void CKifView::openContextMenu(const QPoint& viewportPos)
         if (inTrash) {
             // ごみ箱を空にする is grayed by its own rule while the trash is empty.
             menu = m_frame->contextMenu(ContextMenu::Dustbox, this);
-            CMainFrame::grayItems(*menu, { CommandId::OpenTrash });
+            MainWindow::grayItems(*menu, { CommandId::OpenTrash });
         } else if (shown == FolderKey { yahooCollection, 0 }) {
             menu = m_frame->contextMenu(ContextMenu::Yahoo, this);
         } else if (shown == FolderKey { networkCollection, 0 }) {
             menu = m_frame->contextMenu(ContextMenu::Network, this);
-            CMainFrame::grayItems(
+            MainWindow::grayItems(
                 *menu, { networkConnected() ? CommandId::Connect : CommandId::Disconnect });
         } else if (inNetwork) {
-            menu = m_frame->contextMenu(ContextMenu::NetKifView, this);
+            menu = m_frame->contextMenu(ContextMenu::NetRecordList, this);
         } else {
-            menu = m_frame->contextMenu(ContextMenu::KifView, this);
+            menu = m_frame->contextMenu(ContextMenu::RecordList, this);
             if (shown.folder == 0)
-                CMainFrame::grayItems(*menu, { CommandId::ParentFolder });
+                MainWindow::grayItems(*menu, { CommandId::ParentFolder });
         }
     } else if (rows.size() == 1 && !itemIsFolder(m_menuItem)) {
         menu = m_frame->contextMenu(inTrash ? ContextMenu::DustboxKif : ContextMenu::Kif, this);
@@ -446,19 +446,19 @@ void CKifView::openContextMenu(const QPoint& viewportPos)
         } else if (shown == FolderKey { networkCollection, 0 }) {
             menu = m_frame->contextMenu(ContextMenu::NetPc, this);
         } else {
-            menu = m_frame->contextMenu(ContextMenu::DirView, this);
+            menu = m_frame->contextMenu(ContextMenu::FolderTree, this);
             if (!m_document.clipboard().holdsItemsOrText())
-                CMainFrame::grayItems(*menu, { CommandId::PasteIntoFolder });
-            CMainFrame::grayItems(*menu, { CommandId::ExportKa });
+                MainWindow::grayItems(*menu, { CommandId::PasteIntoFolder });
+            MainWindow::grayItems(*menu, { CommandId::ExportKa });
         }
     } else {
         menu = m_frame->contextMenu(inTrash ? ContextMenu::DustboxKif : ContextMenu::Multi, this);
         if (inTrash)
-            CMainFrame::grayItems(*menu, { CommandId::TrashItemProperties });
+            MainWindow::grayItems(*menu, { CommandId::TrashItemProperties });
     }
     if (inNetwork) {
         // Nothing of somebody else's computer can be changed from here.
-        CMainFrame::grayItems(*menu,
+        MainWindow::grayItems(*menu,
             { CommandId::NewFolder, CommandId::NewRecord, CommandId::Share, CommandId::CutItems,
                 CommandId::CutFolder, CommandId::PasteIntoFolder, CommandId::DeleteItems,
                 CommandId::DeleteFolder, CommandId::RenameFolderRow, CommandId::RenameRecordRow,
@@ -467,7 +467,7 @@ void CKifView::openContextMenu(const QPoint& viewportPos)
     m_frame->trackContextMenu(*menu, this, viewport()->mapToGlobal(viewportPos));
 }
 
-void CKifView::keyPressEvent(QKeyEvent* event)
+void RecordListView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control)
         m_ctrlDown = true;
@@ -479,7 +479,7 @@ void CKifView::keyPressEvent(QKeyEvent* event)
     QTreeView::keyPressEvent(event);
 }
 
-void CKifView::keyReleaseEvent(QKeyEvent* event)
+void RecordListView::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control)
         m_ctrlDown = false;
@@ -492,7 +492,7 @@ void CKifView::keyReleaseEvent(QKeyEvent* event)
     QTreeView::keyReleaseEvent(event);
 }
 
-void CKifView::mouseDoubleClickEvent(QMouseEvent* event)
+void RecordListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     const FolderKey shown = shownFolder();

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-class CMainFrame;
-class CZelphDoc;
+class MainWindow;
+class LibraryDocument;
 class LibraryImageList;
 class RecordListModel;
 
@@ -17,14 +17,14 @@ class RecordListModel;
 // of the folder selected in the tree, in one of three column layouts. It sorts on a column
 // click, renames in place, offers a context menu per situation, and the library's row updates
 // reach it through the document.
-class CKifView : public QTreeView, public CommandTarget {
+class RecordListView : public QTreeView, public CommandTarget {
     Q_OBJECT
 public:
     using QTreeView::edit;
     // frame may be null (a list without a main window has no context menus).
-    CKifView(CZelphDoc& document, const LibraryImageList& images, CMainFrame* frame = nullptr,
-        QWidget* parent = nullptr);
-    ~CKifView() override;
+    RecordListView(LibraryDocument& document, const LibraryImageList& images,
+        MainWindow* frame = nullptr, QWidget* parent = nullptr);
+    ~RecordListView() override;
 
     RecordListModel& listModel() const { return *m_model; }
 
@@ -85,8 +85,8 @@ private:
     bool labelsEditable() const;
     bool networkConnected() const;
 
-    CZelphDoc& m_document;
-    CMainFrame* m_frame;
+    LibraryDocument& m_document;
+    MainWindow* m_frame;
     RecordListModel* m_model;
     int m_sortColumn = -1;
     bool m_sortDescending = false;
