@@ -1,3 +1,4 @@
+#include "buildpaths.h"
 #include "generatedcollection.h"
 #include "records/collectionfile.h"
 #include "records/openingbook.h"

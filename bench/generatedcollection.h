@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buildpaths.h"
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

@@ -4,6 +4,7 @@
 #include "app/librarydocument.h"
 #include "app/libraryimagelist.h"
 #include "app/userprompter.h"
+#include "buildpaths.h"
 #include "library/settings.h"
 #include "ui/recordlistmodel.h"
 #include "ui/recordlistview.h"

@@ -1,3 +1,4 @@
+#include "buildpaths.h"
 #include "library/libraryoperations.h"
 
 #include "board/notation.h"

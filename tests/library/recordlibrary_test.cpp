@@ -1,3 +1,4 @@
+#include "buildpaths.h"
 #include "library/recordlibrary.h"
 
 #include "board/notation.h"

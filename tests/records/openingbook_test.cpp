@@ -1,6 +1,7 @@
 #include "board/notation.h"
 #include "board/othellogame.h"
 #include "board/randomgame.h"
+#include "buildpaths.h"
 #include "records/collectionfile.h"
 #include "records/gamerecord.h"
 #include "records/openingbook.h"

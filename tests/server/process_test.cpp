@@ -1,4 +1,5 @@
 // The pavione-server program as a process: shutting down on SIGTERM and surviving a kill.
+#include "buildpaths.h"
 #include "testclient.h"
 
 #include "server/accountstore.h"

@@ -1,4 +1,5 @@
 #include "recordjson.h"
+#include "buildpaths.h"
 
 #include "board/notation.h"
 #include "json.h"
