@@ -11,11 +11,9 @@ namespace {
 
 // The files carry names and share texts with one-byte lengths: what does not fit there would
 // come back cut at the next start, and might then clash with a sibling's name.
-constexpr size_t kMaxNameBytes = 255;
-
-std::string fitName(std::string name)
+std::string fittedName(std::string name)
 {
-    const std::string_view fitted = clipText(name, kMaxNameBytes);
+    const std::string_view fitted = fitName(name);
     if (fitted.size() != name.size())
         name.resize(fitted.size());
     return name;
@@ -113,7 +111,7 @@ int CollectionTree::ensureRoot(std::string name, int32_t created)
 {
     if (m_data.folders.empty()) {
         RecordFolder root;
-        root.name = fitName(std::move(name));
+        root.name = fittedName(std::move(name));
         root.created = created;
         m_data.folders.push_back(std::move(root));
     }
@@ -126,7 +124,7 @@ int CollectionTree::addFolder(int parent, std::string name, int32_t created)
         return -1;
     RecordFolder folder;
     folder.parent = static_cast<int16_t>(parent);
-    folder.name = fitName(std::move(name));
+    folder.name = fittedName(std::move(name));
     folder.created = created;
     const int index = folderCount();
     indexName(parent, folder.name);
@@ -179,7 +177,7 @@ void CollectionTree::removeFolder(int index)
 void CollectionTree::renameFolder(int index, std::string name)
 {
     RecordFolder& folder = m_data.folders[size_t(index)];
-    name = fitName(std::move(name));
+    name = fittedName(std::move(name));
     if (folder.parent >= 0) {
         unindexName(folder.parent, folder.name);
         indexName(folder.parent, name);
@@ -201,8 +199,8 @@ void CollectionTree::setShare(int index, std::string shareName, std::string shar
 {
     RecordFolder& folder = m_data.folders[size_t(index)];
     const bool wasShared = !folder.shareName.empty();
-    folder.shareName = fitName(std::move(shareName));
-    folder.shareComment = fitName(std::move(shareComment));
+    folder.shareName = fittedName(std::move(shareName));
+    folder.shareComment = fittedName(std::move(shareComment));
     const bool shared = !folder.shareName.empty();
     m_data.sharedCount += int(shared) - int(wasShared);
 }
@@ -226,11 +224,12 @@ void CollectionTree::clearShareSubtree(int index)
 
 void CollectionTree::setShareComment(int index, std::string comment)
 {
-    m_data.folders[size_t(index)].shareComment = fitName(std::move(comment));
+    m_data.folders[size_t(index)].shareComment = fittedName(std::move(comment));
 }
 
 int CollectionTree::findChild(int index, std::string_view name) const
 {
+    name = fitName(name);
     if (!nameTaken(index, name))
         return -1;
     for (const int child : m_data.folders[size_t(index)].children) {
@@ -242,7 +241,7 @@ int CollectionTree::findChild(int index, std::string_view name) const
 
 bool CollectionTree::nameTaken(int index, std::string_view name) const
 {
-    makeKey(m_keyBuffer, index, name);
+    makeKey(m_keyBuffer, index, fitName(name));
     return m_names.find(std::string_view(m_keyBuffer)) != m_names.end();
 }
 
@@ -272,17 +271,17 @@ std::string CollectionTree::uniqueName(int index, std::string_view base, NameSty
         format = texts::numberedName.bytes();
         break;
     }
-    first = fitName(std::move(first));
+    first = fittedName(std::move(first));
     if (!nameTaken(index, first))
         return first;
     if (!second.empty()) {
-        second = fitName(std::move(second));
+        second = fittedName(std::move(second));
         if (!nameTaken(index, second))
             return second;
     }
     const auto candidate = [&](int number) {
         if (style == NameStyle::copy)
-            return fitName(formatText(format, { number, base }));
+            return fittedName(formatText(format, { number, base }));
         if (style != NameStyle::numbered)
             return formatText(format, { number });
         // The number goes last, so a long base gives way to it; otherwise every candidate would
@@ -382,7 +381,7 @@ int CollectionTree::subtreeFolderCount(int index) const
 int CollectionTree::addRecord(int folder, GameRecord record)
 {
     record.folder = static_cast<int16_t>(folder);
-    record.name = fitName(std::move(record.name));
+    record.name = fittedName(std::move(record.name));
     indexName(folder, record.name);
     int slot;
     if (!m_freeSlots.empty()) {
@@ -449,7 +448,7 @@ void CollectionTree::detachRecord(int slot)
 void CollectionTree::renameRecord(int slot, std::string name)
 {
     GameRecord& record = m_data.records[size_t(slot)];
-    name = fitName(std::move(name));
+    name = fittedName(std::move(name));
     if (record.folder >= 0) {
         unindexName(record.folder, record.name);
         indexName(record.folder, name);

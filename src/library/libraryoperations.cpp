@@ -11,6 +11,7 @@
 #include "net/notices.h"
 #include "net/stringlist.h"
 #include "records/collectionfile.h"
+#include "records/textlimits.h"
 #include "text/texts.h"
 
 #include <algorithm>
@@ -181,6 +182,7 @@ bool LibraryOperations::checkShareName(std::string_view name, LibraryPrompter* o
         refusal = &texts::shareNameBadCharacter;
     } else {
         const CollectionTree& own = tree(myRecordsCollection);
+        name = fitName(name);
         for (int f = 0; f < own.folderCount(); ++f) {
             const RecordFolder& folder = own.folder(f);
             if (folder.parent >= 0 && folder.shareName == name) {

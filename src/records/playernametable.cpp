@@ -7,7 +7,7 @@
 
 int PlayerNameTable::find(std::string_view name) const
 {
-    const auto it = std::find(m_names.begin(), m_names.end(), clipText(name, kMaxNameBytes));
+    const auto it = std::find(m_names.begin(), m_names.end(), fitName(name));
     return it == m_names.end() ? -1 : static_cast<int>(it - m_names.begin());
 }
 
@@ -15,7 +15,7 @@ int PlayerNameTable::add(std::string_view name)
 {
     if (size() >= kMaxEntries)
         return 0;
-    m_names.emplace_back(clipText(name, kMaxNameBytes));
+    m_names.emplace_back(fitName(name));
     return size() - 1;
 }
 

@@ -11,7 +11,6 @@
 // a name that no longer fits is the unknown player.
 class PlayerNameTable {
 public:
-    static constexpr size_t kMaxNameBytes = 255;
     static constexpr int kMaxEntries = 32768;
 
     PlayerNameTable() { clear(); }

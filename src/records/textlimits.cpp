@@ -18,6 +18,11 @@ std::string_view clipText(std::string_view text, size_t maxBytes)
     return text.substr(0, end);
 }
 
+std::string_view fitName(std::string_view name)
+{
+    return clipText(name, kMaxNameBytes);
+}
+
 std::string_view takeLine(std::string_view& text, size_t maxBytes)
 {
     size_t length = std::min(text.size(), maxBytes);

@@ -4,6 +4,7 @@
 #include "app/librarydocument.h"
 #include "app/pavioneapp.h"
 #include "platform/sjis.h"
+#include "records/textlimits.h"
 #include "text/texts.h"
 #include "ui/foldertreemodel.h"
 #include "ui/mainwindow.h"
@@ -241,7 +242,7 @@ void FolderTreeView::finishRename(FolderKey key, const QString& text)
     if (key.folder <= 0 || key.folder >= collection.folderCount()
         || !collection.folderIsLive(key.folder))
         return;
-    const std::string name = toSjis(text);
+    const std::string name(fitName(toSjis(text)));
     if (name.empty() || name == collection.folder(key.folder).name)
         return;
     const int parent = collection.folder(key.folder).parent;

@@ -3,6 +3,7 @@
 #include "app/internalclipboard.h"
 #include "app/librarydocument.h"
 #include "platform/sjis.h"
+#include "records/textlimits.h"
 #include "ui/mainwindow.h"
 #include "ui/recordlistmodel.h"
 
@@ -383,7 +384,7 @@ void RecordListView::finishRename(ItemRef key, const QString& text)
         return;
     CollectionTree& collection = m_document.library().collection(shown.collection);
     const int index = itemIndex(key);
-    const std::string name = toSjis(text);
+    const std::string name(fitName(toSjis(text)));
     const std::string& current
         = itemIsFolder(key) ? collection.folder(index).name : collection.record(index).name;
     if (name.empty() || name == current)

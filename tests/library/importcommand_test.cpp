@@ -44,6 +44,37 @@ TEST(ImportCommand, FilesLinesIntoAFolderMadeOnTheWayAndSaves)
     EXPECT_EQ(made.folders.at(0).records.size(), 2u);
 }
 
+TEST(ImportCommand, FolderPathsAreTypedInUtf8AndFoundAgainOnTheNextRun)
+{
+    TempDir dir;
+    writeBytes(dir.file("moves.txt"), "F5D6C3\n");
+    const std::string longName(300, 'x');
+    struct Case {
+        std::string typed; // the --folder argument, UTF-8
+        std::vector<std::string> stored; // the folder names from the top, UTF-8
+    };
+    const Case cases[] = {
+        { "\\棋譜\\日本語\\", { "棋譜", "日本語" } },
+        { "\\" + longName + "\\", { std::string(255, 'x') } },
+        { "\\" + std::string(254, 'y') + "あい\\", { std::string(254, 'y') } },
+    };
+    for (const Case& c : cases) {
+        const std::string file = dir.file("c" + std::to_string(&c - cases) + ".kif");
+        for (int run = 1; run <= 2; ++run) {
+            const CliRun result
+                = cli("import " + file + " --folder '" + c.typed + "' < " + dir.file("moves.txt"));
+            ASSERT_EQ(result.status, 0);
+            RecordCollection data;
+            ASSERT_EQ(loadCollection(file, data, OpeningBook {}), 0);
+            // Every run files into the same folders; none is made twice.
+            ASSERT_EQ(data.folders.size(), c.stored.size() + 1) << c.typed << " run " << run;
+            for (size_t i = 0; i < c.stored.size(); ++i)
+                EXPECT_EQ(cp932::toUtf8(data.folders[i + 1].name), c.stored[i]);
+            EXPECT_EQ(data.folders.back().records.size(), size_t(run));
+        }
+    }
+}
+
 TEST(ImportCommand, LeavesAnUnreadableFileAlone)
 {
     TempDir dir;

@@ -602,6 +602,42 @@ TEST_F(Operations, EnsurePathMakesWhatIsMissing)
     EXPECT_EQ(entries(), Log { "tree.insert 0:2" });
 }
 
+TEST_F(Operations, NamesLongerThanAFileCarriesAreCheckedAsTheyAreStored)
+{
+    // Each name is cut where the file cuts it (never inside a two-byte character); whatever
+    // follows the cut does not make a different name.
+    const std::string a255(255, 'a');
+    const std::string a254(254, 'a');
+    struct Case {
+        std::string typed;
+        std::string stored;
+    };
+    const Case cases[] = {
+        { std::string(300, 'a'), a255 }, { a255 + "tail", a255 },
+        { a254 + sj("あ") + "x", a254 }, // a lead byte at 254 stays with its second byte
+    };
+    for (const Case& c : cases) {
+        const int parent = own().addFolder(0, "P" + std::to_string(&c - cases), 0);
+        const int made = ops.ensurePath(0, parent, c.typed);
+        ASSERT_GE(made, 0);
+        EXPECT_EQ(own().folder(made).name, c.stored);
+        // Importing into the same path again finds the folder instead of making a twin.
+        EXPECT_EQ(ops.ensurePath(0, parent, c.typed), made);
+        EXPECT_EQ(own().folder(parent).children.size(), 1u);
+        EXPECT_EQ(own().findChild(parent, c.typed), made);
+        const int slot = own().addRecord(parent, named(c.typed));
+        EXPECT_EQ(own().record(slot).name, c.stored);
+        EXPECT_FALSE(ops.checkName(0, parent, c.typed, nullptr)) << c.typed.size();
+        EXPECT_FALSE(ops.checkName(0, parent, c.stored, nullptr));
+        // A share name longer than the file carries is refused once its cut form is in use.
+        own().setShare(made, c.typed, "");
+        EXPECT_EQ(own().folder(made).shareName, c.stored);
+        EXPECT_FALSE(ops.checkShareName(c.typed, nullptr));
+        own().clearShare(made);
+    }
+    EXPECT_TRUE(ops.checkShareName(std::string(300, 'z'), nullptr));
+}
+
 TEST_F(Operations, NewsComesUnderTheNetworkComputers)
 {
     CollectionTree news;

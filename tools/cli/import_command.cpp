@@ -34,7 +34,8 @@ struct ConsoleDesktop : LibraryPrompter, NoLibraryViews, LibraryNoticeSink {
 int runImport(std::span<char* const> argv)
 {
     std::vector<std::string_view> args = argumentList(argv);
-    const std::string folderPath = takeOption(args, "--folder", "\\");
+    // Typed in the terminal's UTF-8; folder names are code page 932.
+    const std::string folderPath = cp932::fromUtf8(takeOption(args, "--folder", "\\"));
     if (args.size() != 1) {
         std::fputs("usage: pavione-cli import FILE [--folder \\A\\B\\] < text\n", stderr);
         return 2;
