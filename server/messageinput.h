@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/messagelimits.h"
 #include "net/messagereader.h"
 #include "net/stringlist.h"
 
@@ -12,8 +13,8 @@
 // whose lines add up to more than maxMessageLength bytes, is refused before it is buffered.
 class MessageInput {
 public:
-    static constexpr size_t maxLineLength = 64 * 1024; // without the line feed
-    static constexpr size_t maxMessageLength = 1024 * 1024; // every line with its line feed
+    static constexpr size_t maxLineLength = kMaxLineLength;
+    static constexpr size_t maxMessageLength = kMaxMessageLength;
 
     enum class Status { Ok, LineTooLong, MessageTooLong, Failed };
 
@@ -25,9 +26,7 @@ public:
 
 private:
     std::unique_ptr<MessageReader> m_reader; // made on the first bytes, dropped when idle
-    size_t m_lineLength = 0; // bytes of the unfinished line so far
-    size_t m_messageLength = 0; // bytes of the unfinished message so far
-    char m_lineStart = 0; // first byte of the unfinished line
+    MessageLimits m_limits;
     Status m_status = Status::Ok;
 };
 

@@ -1,5 +1,6 @@
 #include "net/bytebuffer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -15,11 +16,34 @@ bool ByteBuffer::append(std::string_view bytes)
     return appendBytes(bytes.data(), bytes.size());
 }
 
+namespace {
+
+constexpr int64_t kLimit
+    = std::numeric_limits<int32_t>::max() / ByteBuffer::blockSize * ByteBuffer::blockSize;
+
+} // namespace
+
+void ByteBuffer::reserve(int64_t capacity)
+{
+    capacity = std::min((capacity + blockSize - 1) / blockSize * blockSize, kLimit);
+    if (capacity > m_capacity)
+        reallocate(capacity);
+}
+
+void ByteBuffer::reallocate(int64_t capacity)
+{
+    auto grown = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(capacity));
+    if (m_length > 0)
+        std::memcpy(grown.get(), m_data.get(), static_cast<size_t>(m_length));
+    m_data = std::move(grown);
+    m_capacity = static_cast<int32_t>(capacity);
+}
+
 bool ByteBuffer::appendBytes(const char* bytes, size_t n)
 {
     if (n == 0)
         return true;
-    constexpr int64_t limit = std::numeric_limits<int32_t>::max() / blockSize * blockSize;
+    constexpr int64_t limit = kLimit;
     const int64_t needed = int64_t { m_length } + static_cast<int64_t>(n);
     if (n > static_cast<size_t>(limit) || needed > limit)
         return false;
@@ -29,11 +53,7 @@ bool ByteBuffer::appendBytes(const char* bytes, size_t n)
             const int64_t shortfall = needed - m_capacity;
             capacity = m_capacity + (shortfall + blockSize - 1) / blockSize * blockSize;
         }
-        auto grown = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(capacity));
-        if (m_length > 0)
-            std::memcpy(grown.get(), m_data.get(), static_cast<size_t>(m_length));
-        m_data = std::move(grown);
-        m_capacity = static_cast<int32_t>(capacity);
+        reallocate(capacity);
     }
     std::memcpy(m_data.get() + m_length, bytes, n);
     m_length = static_cast<int32_t>(needed);

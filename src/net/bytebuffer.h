@@ -22,6 +22,9 @@ public:
     bool append(const char* bytes, int32_t n);
     // Appends exactly these bytes (NULs included).
     bool append(std::string_view bytes);
+    // Makes room for at least capacity bytes in whole blocks (at most the largest length append
+    // takes), keeping the contents.
+    void reserve(int64_t capacity);
     // Removes n bytes from the front. What remains moves down in place, except that a buffer of
     // more than one block left with at most one block's worth moves into a fresh single block; a
     // buffer emptied completely gives back its storage when it held more than one block.
@@ -30,6 +33,7 @@ public:
 
 private:
     bool appendBytes(const char* bytes, size_t n);
+    void reallocate(int64_t capacity);
 
     int32_t m_capacity = 0;
     int32_t m_length = 0;

@@ -1,11 +1,17 @@
 #include "net/messagereader.h"
 
+#include <algorithm>
 #include <cstring>
 
 bool MessageReader::feed(std::string_view bytes)
 {
     if (m_failed)
         return false;
+    // The tail grows geometrically: a long line arriving one read at a time would otherwise be
+    // copied whole on every read.
+    const int64_t needed = int64_t { m_tail.length() } + static_cast<int64_t>(bytes.size());
+    if (needed > m_tail.capacity() && m_tail.capacity() > 0)
+        m_tail.reserve(std::max(needed, 2 * int64_t { m_tail.capacity() }));
     if (!m_tail.append(bytes)) {
         fail();
         return false;

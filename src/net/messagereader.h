@@ -18,8 +18,9 @@ public:
     enum class Result { NoMessage, Message, ProtocolError };
 
     // Takes received bytes and cuts every line they complete; an unterminated tail waits for the
-    // next bytes. Lines have no length limit. False, with the bytes dropped, once the reader has
-    // failed (after a protocol error, or when the tail would pass the 32-bit range).
+    // next bytes. Lines have no length limit here (see messagelimits.h). False, with the bytes
+    // dropped, once the reader has failed (after a protocol error, or when the tail would pass the
+    // 32-bit range).
     bool feed(std::string_view bytes);
     // How many buffered lines end a message.
     int32_t completeMessages() const { return m_complete; }

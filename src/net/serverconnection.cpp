@@ -106,7 +106,10 @@ int32_t ServerConnection::receiveOnce()
         return 0;
     }
     const int32_t length = std::min(received.bytes, receiveChunk);
-    if (!m_reader.feed(std::string_view(chunk, static_cast<size_t>(length)))) {
+    const std::string_view bytes(chunk, static_cast<size_t>(length));
+    // A server sending more than a line or message may hold breaks the protocol, as the server
+    // would judge a client doing the same.
+    if (m_limits.feed(bytes) != MessageLimits::Status::Ok || !m_reader.feed(bytes)) {
         fail(ConnectionEventKind::ProtocolError, 0);
         return -1;
     }

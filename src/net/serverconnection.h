@@ -2,6 +2,7 @@
 
 #include "net/bytebuffer.h"
 #include "net/connectioneventqueue.h"
+#include "net/messagelimits.h"
 #include "net/messagereader.h"
 #include "net/socketport.h"
 #include "net/stringlist.h"
@@ -65,6 +66,7 @@ private:
     void post(ConnectionEventKind kind, int32_t error = 0);
 
     ByteBuffer m_send;
+    MessageLimits m_limits;
     MessageReader m_reader;
     bool m_connected = false;
     bool m_finished = false;

@@ -199,3 +199,22 @@ TEST(MessageReader, LongLinesHaveNoLimit)
     EXPECT_EQ(message.item(1), item);
     EXPECT_EQ(reader.tail().capacity(), 0); // a drained tail gives back its large storage
 }
+
+TEST(MessageReader, ALongLineGrowsTheTailGeometrically)
+{
+    // 2 MiB arriving 4 KiB at a time: a tail grown by each read would be copied 512 times.
+    MessageReader reader;
+    const std::string piece(4096, 'g');
+    int grown = 0;
+    for (int read = 0; read < 512; ++read) {
+        const int32_t before = reader.tail().capacity();
+        ASSERT_TRUE(reader.feed(read == 0 ? "+" + piece.substr(1) : piece));
+        grown += reader.tail().capacity() != before;
+    }
+    EXPECT_EQ(reader.tail().length(), 2 * 1024 * 1024);
+    EXPECT_LE(grown, 12);
+    ASSERT_TRUE(reader.feed("\n-\n"));
+    StringList message;
+    ASSERT_EQ(reader.next(message), MessageReader::Result::Message);
+    EXPECT_EQ(message.item(0).length(), 2 * 1024 * 1024 - 1);
+}

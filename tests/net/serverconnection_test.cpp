@@ -1,6 +1,7 @@
 #include "fakesocketport.h"
 #include "itemsof.h"
 #include "net/framing.h"
+#include "net/messagelimits.h"
 #include "net/serverconnection.h"
 
 #include <gtest/gtest.h>
@@ -260,6 +261,49 @@ TEST_F(ServerConnectionTest, ProtocolErrorEndsTheConnection)
     // The rest is dropped, and the error is reported once.
     EXPECT_EQ(connection->nextMessage(message), 0);
     EXPECT_TRUE(events.empty());
+}
+
+TEST_F(ServerConnectionTest, LinesAndMessagesBeyondTheLimitsAreProtocolErrors)
+{
+    const std::string fullLine(kMaxLineLength, 'x'); // the longest line, without its line feed
+    const auto repeated = [](const std::string& line, size_t times) {
+        std::string bytes;
+        for (size_t i = 0; i < times; ++i)
+            bytes += line;
+        return bytes;
+    };
+    // Lines of 64 KiB + 1 bytes with their line feeds: 16 of them pass 1 MiB.
+    const std::string continued = "+" + fullLine.substr(1) + "\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        Kind last;
+    };
+    const Case cases[] = {
+        { "longest line", "-" + fullLine.substr(1) + "\n", Kind::Received },
+        { "line one byte too long", "-" + fullLine + "\n", Kind::ProtocolError },
+        { "unfinished line too long", "+" + fullLine, Kind::ProtocolError },
+        { "largest message", repeated(continued, 15) + "-" + std::string(65519, 'y') + "\n",
+            Kind::Received },
+        { "message too long", repeated(continued, 15) + "-" + std::string(65520, 'y') + "\n",
+            Kind::ProtocolError },
+        { "many lines without an end", repeated(continued, 17), Kind::ProtocolError },
+    };
+    for (const Case& c : cases) {
+        socket = std::make_shared<FakeSocketState>();
+        auto connection = open(0);
+        takeKinds();
+        // Arriving as a socket hands it over, one read at a time.
+        for (size_t at = 0; at < c.bytes.size() && !connection->isFinished();
+             at += ServerConnection::receiveChunk)
+            socket->arrive(c.bytes.substr(at, ServerConnection::receiveChunk));
+        const std::vector<Kind> kinds = takeKinds();
+        ASSERT_FALSE(kinds.empty()) << c.what;
+        EXPECT_EQ(kinds.back(), c.last) << c.what;
+        EXPECT_EQ(connection->isFinished(), c.last == Kind::ProtocolError) << c.what;
+        StringList message;
+        EXPECT_EQ(connection->nextMessage(message), c.last == Kind::Received ? 1 : 0) << c.what;
+    }
 }
 
 TEST_F(ServerConnectionTest, DeletingClosesTheSocketAndDropsItsEvents)
