@@ -28,6 +28,17 @@ std::string keepCopy(const std::string& path)
     return {};
 }
 
+// Whether a file held back at start may now be written over: it is gone (the user moved it away),
+// or a copy of whatever stands there now could be kept beside it.
+bool writingIsSafe(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return true;
+    return !error && !keepCopy(path).empty();
+}
+
 } // namespace
 
 RecordLibrary::RecordLibrary()
@@ -107,6 +118,8 @@ std::vector<SaveFailure> RecordLibrary::saveAll() const
     for (const int collection : { myRecordsCollection, yahooCollection, trashCollection }) {
         const std::string path = filePath(fileNameOf(collection));
         int error = 0;
+        if (m_saveBlocked[size_t(collection)] && writingIsSafe(path))
+            m_saveBlocked[size_t(collection)] = false;
         if (m_saveBlocked[size_t(collection)])
             failed.push_back({ path, 0 });
         else if (saveCollection(path, m_collections[size_t(collection)].data(), &error) != 0)

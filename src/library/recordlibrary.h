@@ -50,7 +50,8 @@ public:
 
     // Writes collections 0, 2 and 3 to their files, in that order, each file replaced whole.
     // Returns the files that could not be written and why (empty when all were); a failed file
-    // does not stop the others.
+    // does not stop the others. A file held back at start is written once it is gone or a copy
+    // of it could now be kept.
     std::vector<SaveFailure> saveAll() const;
 
     CollectionTree& collection(int index) { return m_collections[index]; }
@@ -71,6 +72,7 @@ private:
     std::array<CollectionTree, collectionCount> m_collections;
     std::unique_ptr<OpeningBook> m_openingBook;
     std::string m_dataDirectory;
-    // Collections whose unreadable file could not be kept: saving them would destroy it.
-    std::array<bool, collectionCount> m_saveBlocked {};
+    // Collections whose unreadable file could not be kept: saving them would destroy it. Each
+    // save looks again, so the flag changes even in a const save.
+    mutable std::array<bool, collectionCount> m_saveBlocked {};
 };

@@ -151,6 +151,45 @@ TEST(RecordLibrary, SaveAllNamesEveryFileItCouldNotWrite)
             { missing + "yahoo.kif", ENOENT }, { missing + "dustbox.kif", ENOENT } }));
 }
 
+TEST(RecordLibrary, AFileHeldBackIsWrittenOnceTheObstacleIsGone)
+{
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        // Done to the directory that stood as "private.kif" after the first save failed.
+        void (*clearObstacle)(const TempDir& dir);
+        std::string keptCopy; // what "private.kif.bad" then holds; empty: no copy
+    };
+    const Case cases[] = {
+        { "moved away", [](const TempDir& dir) { fs::remove(dir.file("private.kif")); }, "" },
+        { "replaced by an unreadable file",
+            [](const TempDir& dir) {
+                fs::remove(dir.file("private.kif"));
+                writeBytes(dir.file("private.kif"), "still garbage");
+            },
+            "still garbage" },
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        fs::create_directory(dir.file("private.kif"));
+        RecordLibrary library;
+        library.load(directoryOf(dir), 0);
+        library.collection(myRecordsCollection).addFolder(0, "new games", 0);
+        EXPECT_EQ(library.saveAll(), (std::vector<SaveFailure> { { dir.file("private.kif"), 0 } }))
+            << c.what;
+        c.clearObstacle(dir);
+        EXPECT_TRUE(library.saveAll().empty()) << c.what;
+        RecordCollection saved;
+        ASSERT_EQ(loadCollection(dir.file("private.kif"), saved, OpeningBook {}), 0) << c.what;
+        ASSERT_EQ(saved.folders.size(), 2u) << c.what;
+        EXPECT_EQ(saved.folders[1].name, "new games");
+        if (c.keptCopy.empty())
+            EXPECT_FALSE(fs::exists(dir.file("private.kif.bad"))) << c.what;
+        else
+            EXPECT_EQ(readBytes(dir.file("private.kif.bad")), c.keptCopy) << c.what;
+    }
+}
+
 TEST(SaveFailureReason, SaysWhyInWords)
 {
     EXPECT_EQ(&saveFailureReason({ "p", 0 }), &texts::saveReasonUnreadableNotKept);
