@@ -441,6 +441,35 @@ int syncDirectoryOf(const std::string& path)
     return result;
 }
 
+// The file a save replaces: path itself, or the file its symbolic links lead to, so that the links
+// stay and keep naming the saved file.
+std::string followLinks(std::string path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n <= 0)
+            return path;
+        std::string next(target, size_t(n));
+        const size_t slash = path.rfind('/');
+        if (next.front() != '/' && slash != std::string::npos)
+            next = path.substr(0, slash + 1) + next;
+        path = std::move(next);
+    }
+    return path;
+}
+
+// Gives the new file the old one's owner (where permitted) and mode.
+void keepIdentity(int fd, const std::string& path)
+{
+    struct stat old;
+    if (::stat(path.c_str(), &old) != 0)
+        return;
+    // Owner first: changing it may clear set-id bits that the mode then restores.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) { }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) { }
+}
+
 } // namespace
 
 int readCollection(std::string_view bytes, RecordCollection& collection, const OpeningBook& book)
@@ -483,8 +512,9 @@ int loadCollection(const std::string& path, RecordCollection& collection, const 
     return readCollection({ data.get(), got }, collection, book);
 }
 
-int saveCollection(const std::string& path, const RecordCollection& collection, int* error)
+int saveCollection(const std::string& linkPath, const RecordCollection& collection, int* error)
 {
+    const std::string path = followLinks(linkPath);
     int failure = 0;
     const auto fail = [&](int why) {
         failure = why ? why : EIO;
@@ -502,6 +532,7 @@ int saveCollection(const std::string& path, const RecordCollection& collection, 
     }
     if (fd < 0)
         return fail(EEXIST);
+    keepIdentity(fd, path);
     Writer out(fd);
     writeCollection(out, collection);
     if (!out.ok())

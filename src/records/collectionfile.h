@@ -23,6 +23,8 @@ int readCollection(std::string_view bytes, RecordCollection& collection, const O
 // it over path, so that path always holds either the old or the new collection, whole. −1 when
 // anything fails; path is then as it was, and error (when given) receives the errno that says why.
 // Names and share texts longer than 255 bytes and comments longer than 65535 bytes are cut to fit
-// their length fields.
+// their length fields. The new file keeps the old one's mode and, where permitted, its owner; a
+// path that is a symbolic link has the file it leads to replaced (beside that file), the link
+// staying as it is.
 int saveCollection(
     const std::string& path, const RecordCollection& collection, int* error = nullptr);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -322,6 +324,58 @@ TEST(CollectionFile, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
         left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string> { "private.kif", "taken.kif" }));
+}
+
+TEST(CollectionFile, SavesKeepTheFileItsModeAndItsOwner)
+{
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        mode_t mode;
+        const char* link; // how "data/private.kif" leads to the file; empty: it is the file
+    };
+    const Case cases[] = {
+        { "private file", 0600, "" },
+        { "group readable", 0640, "" },
+        { "absolute link", 0604, "abs" },
+        { "relative link", 0600, "../elsewhere/real.kif" },
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        fs::create_directory(dir.file("data"));
+        fs::create_directory(dir.file("elsewhere"));
+        const std::string shown = dir.file("data/private.kif");
+        const std::string real
+            = std::string(c.link).empty() ? shown : dir.file("elsewhere/real.kif");
+        if (std::string(c.link) == "abs")
+            fs::create_symlink(real, shown);
+        else if (*c.link)
+            fs::create_symlink(c.link, shown);
+        RecordCollection data = rootOnly();
+        ASSERT_EQ(saveCollection(shown, data), 0) << c.what;
+        ASSERT_EQ(::chmod(real.c_str(), c.mode), 0);
+        // Another owner can be given only by the super-user.
+        const bool chowned = ::geteuid() == 0 && ::chown(real.c_str(), 12345, 23456) == 0;
+        addFolder(data, 0, "new");
+        ASSERT_EQ(saveCollection(shown, data), 0) << c.what;
+
+        struct stat st;
+        ASSERT_EQ(::stat(real.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode) << c.what;
+        if (chowned) {
+            EXPECT_EQ(st.st_uid, 12345u) << c.what;
+            EXPECT_EQ(st.st_gid, 23456u) << c.what;
+        }
+        EXPECT_EQ(fs::is_symlink(shown), *c.link != 0) << c.what;
+        RecordCollection loaded;
+        ASSERT_EQ(loadCollection(real, loaded, kNoOpenings), 0) << c.what;
+        EXPECT_EQ(loaded.folders.size(), 2u) << c.what;
+        // No temporary file is left in either directory.
+        for (const char* sub : { "data", "elsewhere" }) {
+            for (const auto& entry : fs::directory_iterator(dir.file(sub)))
+                EXPECT_EQ(entry.path().string().find(".tmp."), std::string::npos) << c.what;
+        }
+    }
 }
 
 } // namespace
