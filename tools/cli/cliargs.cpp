@@ -1,5 +1,9 @@
 #include "cliargs.h"
 
+#include "library/datadirectorylock.h"
+
+#include <cstdio>
+
 std::vector<std::string_view> argumentList(std::span<char* const> args)
 {
     return { args.begin(), args.end() };
@@ -29,4 +33,14 @@ std::optional<std::vector<std::string>> takeOptionValues(
         }
     }
     return std::nullopt;
+}
+
+bool lockDirectoryOf(const std::string& file, DataDirectoryLock& lock)
+{
+    const size_t slash = file.rfind('/');
+    if (lock.acquire(slash == std::string::npos ? std::string() : file.substr(0, slash + 1))
+        != DataDirectoryLock::Status::Taken)
+        return true;
+    std::fprintf(stderr, "pavione-cli: %s is in use by another program\n", file.c_str());
+    return false;
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+class DataDirectoryLock;
+
 // A command's arguments as views, for taking options out before the positional ones are read.
 std::vector<std::string_view> argumentList(std::span<char* const> args);
 // Removes "NAME VALUE" from args and returns VALUE; fallback when NAME is absent.
@@ -18,3 +20,7 @@ bool takeFlag(std::vector<std::string_view>& args, std::string_view name);
 // arguments finds it.
 std::optional<std::vector<std::string>> takeOptionValues(
     std::vector<std::string_view>& args, std::string_view name, size_t count);
+
+// Takes the lock of the directory holding a collection file before a command writes it. False,
+// with a message, when another program (the desktop program, which saves at exit) holds it.
+bool lockDirectoryOf(const std::string& file, DataDirectoryLock& lock);

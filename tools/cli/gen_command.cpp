@@ -1,6 +1,8 @@
 #include "cliargs.h"
 #include "command.h"
 
+#include "library/datadirectorylock.h"
+
 #include "board/othellogame.h"
 #include "board/randomgame.h"
 #include "records/collectionfile.h"
@@ -170,6 +172,9 @@ int runGen(std::span<char* const> argv)
         c.records.push_back(std::move(r));
     }
     const std::string out(args[0]);
+    DataDirectoryLock lock;
+    if (!lockDirectoryOf(out, lock))
+        return 1;
     if (saveCollection(out, c) != 0) {
         std::fprintf(stderr, "pavione-cli: cannot write %s\n", out.c_str());
         return 1;

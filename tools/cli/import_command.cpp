@@ -1,6 +1,7 @@
 #include "cliargs.h"
 #include "command.h"
 
+#include "library/datadirectorylock.h"
 #include "library/librarynoticesink.h"
 #include "library/libraryoperations.h"
 #include "library/libraryprompter.h"
@@ -41,6 +42,9 @@ int runImport(std::span<char* const> argv)
         return 2;
     }
     const std::string path(args[0]);
+    DataDirectoryLock lock;
+    if (!lockDirectoryOf(path, lock))
+        return 1;
 
     RecordLibrary library;
     CollectionTree& collection = library.collection(myRecordsCollection);
