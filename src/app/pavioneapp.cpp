@@ -7,6 +7,8 @@
 #include "library/programdirectory.h"
 #include "library/programversion.h"
 #include "platform/japanesefont.h"
+#include "platform/sjis.h"
+#include "text/texts.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QThread>
 
 #include <cstdio>
@@ -83,6 +86,11 @@ bool PavioneApp::start(const QStringList& arguments)
         m_programDirectory = programDirectoryOf(localPath(QCoreApplication::applicationFilePath()));
     }
 
+    if (m_dataLock.acquire(m_programDirectory) == DataDirectoryLock::Status::Taken) {
+        QMessageBox::critical(nullptr, fromSjis(texts::dataDirectoryInUseTitle.bytes()),
+            fromSjis(texts::dataDirectoryInUse.bytes()));
+        return false;
+    }
     m_settings = readSettings(*m_profile);
     m_version = programversion::read(m_programDirectory);
     m_captureOn = m_settings.yahooauto != 0;

@@ -4,6 +4,7 @@
 #include "app/internalclipboard.h"
 #include "app/libraryimagelist.h"
 #include "app/soundplayer.h"
+#include "library/datadirectorylock.h"
 #include "library/settings.h"
 #include "ui/commandtarget.h"
 
@@ -76,6 +77,8 @@ private:
     QThread* m_uiThread = nullptr;
 
     UserPrompter* m_prompter = nullptr;
+    // Held for the whole run: a second program on the same files would overwrite them at exit.
+    DataDirectoryLock m_dataLock;
     std::unique_ptr<QtProfileStore> m_profile;
     std::unique_ptr<LibraryDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;

@@ -120,6 +120,10 @@ inline const FixedText yahooFileName { u8"yahoo.kif" };
 inline const FixedText trashFileName { u8"dustbox.kif" };
 inline const FixedText newsFileName { u8"news.kif" };
 inline const FixedText openingFileName { u8"opening.txt" };
+inline const FixedText dataDirectoryInUseTitle { u8"Pavione" };
+inline const FixedText dataDirectoryInUse {
+    u8"このデータ フォルダは別の Pavione が使用中です。終了します。"
+};
 inline const FixedText newFolderName { u8"新しいフォルダ" };
 inline const FixedText newFolderNumbered { u8"新しいフォルダ(%d)" };
 inline const FixedText newRecordName { u8"新しい棋譜" };
