@@ -25,13 +25,27 @@ std::string_view FolderNameIndex::nameOf(uint32_t item) const
 
 void FolderNameIndex::rebuild()
 {
+    m_table = {};
+    m_count = 0;
+    m_made = false;
+}
+
+int FolderNameIndex::size() const
+{
+    make();
+    return int(m_count);
+}
+
+void FolderNameIndex::make() const
+{
+    if (m_made)
+        return;
+    m_made = true;
     size_t count = 0;
     for (size_t f = 1; f < m_data.folders.size(); ++f)
         count += m_data.folders[f].parent >= 0;
     for (const GameRecord& r : m_data.records)
         count += r.folder >= 0;
-    m_table.clear();
-    m_count = 0;
     reserve(count);
     for (size_t f = 1; f < m_data.folders.size(); ++f) {
         if (m_data.folders[f].parent >= 0)
@@ -47,10 +61,13 @@ void FolderNameIndex::clear()
 {
     m_table = {};
     m_count = 0;
+    m_made = true;
 }
 
 void FolderNameIndex::addFolder(int folder)
 {
+    if (!m_made)
+        return;
     reserve(m_count + 1);
     insert(kFolderItem | uint32_t(folder));
 }
@@ -62,6 +79,8 @@ void FolderNameIndex::removeFolder(int folder)
 
 void FolderNameIndex::addRecord(int slot)
 {
+    if (!m_made)
+        return;
     reserve(m_count + 1);
     insert(uint32_t(slot));
 }
@@ -73,6 +92,7 @@ void FolderNameIndex::removeRecord(int slot)
 
 bool FolderNameIndex::contains(int folder, std::string_view name) const
 {
+    make();
     if (m_table.empty())
         return false;
     const size_t mask = m_table.size() - 1;
@@ -85,7 +105,7 @@ bool FolderNameIndex::contains(int folder, std::string_view name) const
     return false;
 }
 
-void FolderNameIndex::insert(uint32_t item)
+void FolderNameIndex::insert(uint32_t item) const
 {
     const size_t mask = m_table.size() - 1;
     const uint32_t hash = hashOf(folderOf(item), nameOf(item));
@@ -98,7 +118,7 @@ void FolderNameIndex::insert(uint32_t item)
 
 void FolderNameIndex::erase(uint32_t item)
 {
-    if (m_table.empty())
+    if (!m_made || m_table.empty())
         return;
     const size_t mask = m_table.size() - 1;
     size_t i = hashOf(folderOf(item), nameOf(item)) & mask;
@@ -123,7 +143,7 @@ void FolderNameIndex::erase(uint32_t item)
     --m_count;
 }
 
-void FolderNameIndex::reserve(size_t count)
+void FolderNameIndex::reserve(size_t count) const
 {
     if (2 * count <= m_table.size())
         return;
