@@ -262,4 +262,20 @@ void BM_IndexRebuild(benchmark::State& state)
 }
 BENCHMARK(BM_IndexRebuild)->Unit(benchmark::kMillisecond);
 
+// The first search by opening after a load also puts the records in the order of their moves.
+void BM_IndexFirstOpeningSearch(benchmark::State& state)
+{
+    const SearchData& data = searchData();
+    if (data.error()) {
+        state.SkipWithError(data.error());
+        return;
+    }
+    RecordSearchIndex index;
+    for (auto _ : state) {
+        index.rebuild(data.collection());
+        benchmark::DoNotOptimize(index.search(data.collection(), data.query(1).criteria));
+    }
+}
+BENCHMARK(BM_IndexFirstOpeningSearch)->Unit(benchmark::kMillisecond);
+
 } // namespace

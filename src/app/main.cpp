@@ -11,6 +11,6 @@ int main(int argc, char** argv)
         return 1;
     quitOnTerminationSignals();
     const int status = QApplication::exec();
-    app.exit();
+    app.exit(PavioneApp::Teardown::processEnds);
     return status;
 }

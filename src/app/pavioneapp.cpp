@@ -109,7 +109,7 @@ bool PavioneApp::start(const QStringList& arguments)
     return true;
 }
 
-void PavioneApp::exit()
+void PavioneApp::exit(Teardown teardown)
 {
     if (m_profile) {
         writeSettings(m_settings, *m_profile);
@@ -118,6 +118,8 @@ void PavioneApp::exit()
     if (m_document)
         m_document->saveAtExit();
     m_frame.reset();
+    if (teardown == Teardown::processEnds)
+        (void)m_document.release();
     m_document.reset();
 }
 

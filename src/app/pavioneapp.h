@@ -36,9 +36,16 @@ public:
     // "--data-dir DIR" replaces the program's directory as the home of the program's files. False
     // ends the process.
     bool start(const QStringList& arguments);
+    // What exit() leaves behind.
+    enum class Teardown {
+        full, // nothing: the main window and the document are destroyed
+        // The document is left for the end of the process, which takes its memory back at once:
+        // freeing a million records one by one takes longer than saving them.
+        processEnds,
+    };
     // Writes the settings back, then saves the library and closes the main window and the
     // document.
-    void exit();
+    void exit(Teardown teardown = Teardown::full);
     // Where the document's questions go instead of message boxes; set before start().
     void setPrompter(UserPrompter* prompter) { m_prompter = prompter; }
 

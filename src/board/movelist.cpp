@@ -6,9 +6,11 @@
 MoveList MoveList::fromBytes(std::string_view bytes)
 {
     MoveList list;
-    const size_t n = std::min(bytes.size(), size_t(kMaxMoves));
-    for (size_t i = 0; i < n && bytes[i] != 0; ++i)
-        list.m_squares[i] = static_cast<uint8_t>(bytes[i]);
+    size_t n = std::min(bytes.size(), size_t(kMaxMoves));
+    // Loading a collection makes a list per record: a block copy up to the first zero.
+    if (const void* zero = std::memchr(bytes.data(), 0, n))
+        n = size_t(static_cast<const char*>(zero) - bytes.data());
+    std::memcpy(list.m_squares.data(), bytes.data(), n);
     return list;
 }
 

@@ -40,21 +40,12 @@ void CollectionTree::adopt(RecordCollection data)
 
 void CollectionTree::rebuildIndex()
 {
-    m_names.clear();
     m_freeSlots.clear();
     m_hints.clear();
     m_pendingDetach.clear();
-    m_names.reserve(m_data.records.size() + m_data.folders.size());
-    for (int f = 1; f < folderCount(); ++f) {
-        const RecordFolder& folder = m_data.folders[size_t(f)];
-        if (folder.parent >= 0)
-            indexName(folder.parent, folder.name);
-    }
+    m_names.rebuild();
     for (int slot = 0; slot < slotCount(); ++slot) {
-        const GameRecord& record = m_data.records[size_t(slot)];
-        if (record.folder >= 0)
-            indexName(record.folder, record.name);
-        else
+        if (m_data.records[size_t(slot)].folder < 0)
             m_freeSlots.insert(slot);
     }
 }
@@ -69,36 +60,6 @@ bool CollectionTree::folderIsLive(int index) const
 bool CollectionTree::recordIsLive(int slot) const
 {
     return slot >= 0 && slot < slotCount() && m_data.records[size_t(slot)].folder >= 0;
-}
-
-void CollectionTree::makeKey(std::string& key, int folder, std::string_view name)
-{
-    key.clear();
-    key += static_cast<char>(folder & 0xFF);
-    key += static_cast<char>((folder >> 8) & 0xFF);
-    key += name;
-}
-
-void CollectionTree::indexName(int folder, std::string_view name)
-{
-    makeKey(m_keyBuffer, folder, name);
-    const auto it = m_names.find(std::string_view(m_keyBuffer));
-    if (it != m_names.end())
-        ++it->second;
-    else
-        m_names.emplace(m_keyBuffer, 1);
-}
-
-void CollectionTree::unindexName(int folder, std::string_view name)
-{
-    makeKey(m_keyBuffer, folder, name);
-    const auto it = m_names.find(std::string_view(m_keyBuffer));
-    assert(it != m_names.end());
-    if (it == m_names.end())
-        return;
-    if (--it->second == 0)
-        m_names.erase(it);
-    forgetHints(folder);
 }
 
 void CollectionTree::forgetHints(int folder)
@@ -127,19 +88,20 @@ int CollectionTree::addFolder(int parent, std::string name, int32_t created)
     folder.name = fittedName(std::move(name));
     folder.created = created;
     const int index = folderCount();
-    indexName(parent, folder.name);
     m_data.folders.push_back(std::move(folder));
     m_data.folders[size_t(parent)].children.push_back(index);
+    m_names.addFolder(index);
     return index;
 }
 
 void CollectionTree::detachAll(int folder)
 {
     RecordFolder& f = m_data.folders[size_t(folder)];
+    if (!f.records.empty())
+        forgetHints(folder);
     for (const int slot : f.records) {
-        GameRecord& record = m_data.records[size_t(slot)];
-        unindexName(folder, record.name);
-        record.folder = -1;
+        m_names.removeRecord(slot);
+        m_data.records[size_t(slot)].folder = -1;
         m_freeSlots.insert(slot);
     }
     f.records.clear();
@@ -159,8 +121,10 @@ void CollectionTree::removeFolder(int index)
         // A removed folder is never offered to other users again.
         clearShare(f);
         RecordFolder& folder = m_data.folders[size_t(f)];
+        if (!folder.children.empty())
+            forgetHints(f);
         for (const int child : folder.children) {
-            unindexName(f, m_data.folders[size_t(child)].name);
+            m_names.removeFolder(child);
             pending.push_back(child);
         }
         folder.children.clear();
@@ -170,7 +134,8 @@ void CollectionTree::removeFolder(int index)
     RecordFolder& folder = m_data.folders[size_t(index)];
     std::vector<int>& siblings = m_data.folders[size_t(folder.parent)].children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), index));
-    unindexName(folder.parent, folder.name);
+    m_names.removeFolder(index);
+    forgetHints(folder.parent);
     folder.parent = -1;
 }
 
@@ -178,11 +143,14 @@ void CollectionTree::renameFolder(int index, std::string name)
 {
     RecordFolder& folder = m_data.folders[size_t(index)];
     name = fittedName(std::move(name));
-    if (folder.parent >= 0) {
-        unindexName(folder.parent, folder.name);
-        indexName(folder.parent, name);
+    if (folder.parent < 0) {
+        folder.name = std::move(name);
+        return;
     }
+    m_names.removeFolder(index);
+    forgetHints(folder.parent);
     folder.name = std::move(name);
+    m_names.addFolder(index);
 }
 
 void CollectionTree::setFolderCreated(int index, int32_t created)
@@ -241,8 +209,7 @@ int CollectionTree::findChild(int index, std::string_view name) const
 
 bool CollectionTree::nameTaken(int index, std::string_view name) const
 {
-    makeKey(m_keyBuffer, index, fitName(name));
-    return m_names.find(std::string_view(m_keyBuffer)) != m_names.end();
+    return m_names.contains(index, fitName(name));
 }
 
 std::string CollectionTree::uniqueName(int index, std::string_view base, NameStyle style) const
@@ -382,7 +349,6 @@ int CollectionTree::addRecord(int folder, GameRecord record)
 {
     record.folder = static_cast<int16_t>(folder);
     record.name = fittedName(std::move(record.name));
-    indexName(folder, record.name);
     int slot;
     if (!m_freeSlots.empty()) {
         slot = *m_freeSlots.begin();
@@ -393,6 +359,7 @@ int CollectionTree::addRecord(int folder, GameRecord record)
         m_data.records.push_back(std::move(record));
     }
     m_data.folders[size_t(folder)].records.push_back(slot);
+    m_names.addRecord(slot);
     updateSearchIndex(slot);
     return slot;
 }
@@ -402,7 +369,8 @@ void CollectionTree::detachRecordDeferred(int slot)
     GameRecord& record = m_data.records[size_t(slot)];
     if (record.folder < 0)
         return;
-    unindexName(record.folder, record.name);
+    m_names.removeRecord(slot);
+    forgetHints(record.folder);
     m_pendingDetach[record.folder].insert(slot);
     record.folder = -1;
     m_freeSlots.insert(slot);
@@ -439,7 +407,8 @@ void CollectionTree::detachRecord(int slot)
     }
     std::vector<int>& records = m_data.folders[size_t(folder)].records;
     records.erase(std::find(records.begin(), records.end(), slot));
-    unindexName(folder, record.name);
+    m_names.removeRecord(slot);
+    forgetHints(folder);
     record.folder = -1;
     m_freeSlots.insert(slot);
     updateSearchIndex(slot);
@@ -449,11 +418,14 @@ void CollectionTree::renameRecord(int slot, std::string name)
 {
     GameRecord& record = m_data.records[size_t(slot)];
     name = fittedName(std::move(name));
-    if (record.folder >= 0) {
-        unindexName(record.folder, record.name);
-        indexName(record.folder, name);
+    if (record.folder < 0) {
+        record.name = std::move(name);
+        return;
     }
+    m_names.removeRecord(slot);
+    forgetHints(record.folder);
     record.name = std::move(name);
+    m_names.addRecord(slot);
 }
 
 int CollectionTree::copyRecordInto(int slot, CollectionTree& target, int targetFolder,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/foldernameindex.h"
 #include "library/recordsearchindex.h"
 #include "records/recordcollection.h"
 
@@ -31,11 +32,11 @@ struct SubtreeCounts {
 };
 
 // One collection of the library with the operations on its tree. It owns the collection's data
-// and keeps, beside it, an index of the names in every folder, so that testing a name never scans
-// a folder. Every change of a folder or record name, parent or folder goes through this class;
-// the data is readable by everyone. Indices stay valid for the whole run: a removed folder keeps
-// its entry with parent −1, a detached record its slot with folder −1 until an added record takes
-// it. Indices passed in are expected to come from the model and are not checked.
+// and keeps, beside it, an index of the names in every folder (FolderNameIndex), so that testing a
+// name never scans a folder. Every change of a folder or record name, parent or folder goes through
+// this class; the data is readable by everyone. Indices stay valid for the whole run: a removed
+// folder keeps its entry with parent −1, a detached record its slot with folder −1 until an added
+// record takes it. Indices passed in are expected to come from the model and are not checked.
 class CollectionTree {
 public:
     // Record folders are 16-bit in records and files.
@@ -147,21 +148,7 @@ public:
     void finishDetaching();
 
 private:
-    // Transparent hashing, so that a lookup needs no owned key.
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view key) const
-        {
-            return std::hash<std::string_view> {}(key);
-        }
-    };
-    // The name index: for each folder and name in use there, how many children and records of the
-    // folder carry it. Keys are the folder index in two bytes followed by the name.
-    using NameIndex = std::unordered_map<std::string, int, KeyHash, std::equal_to<>>;
-
-    static void makeKey(std::string& key, int folder, std::string_view name);
-    void indexName(int folder, std::string_view name);
-    void unindexName(int folder, std::string_view name);
+    // A name left the folder: its hints may no longer hold.
     void forgetHints(int folder);
     void rebuildIndex();
     int subtreeFolderCount(int index) const;
@@ -172,8 +159,7 @@ private:
         std::optional<std::string> newName, std::vector<int>& playerMap);
 
     RecordCollection m_data;
-    NameIndex m_names;
-    mutable std::string m_keyBuffer;
+    FolderNameIndex m_names { m_data };
     std::set<int> m_freeSlots;
     // Per folder, per style and base: every numbered candidate below this number is taken. Any
     // name leaving the folder forgets the folder's hints, so the search gives what a search from

@@ -38,6 +38,10 @@ public:
             || std::memcmp(moves.data() + 8, m_target.data() + 8, m_compared - 8) == 0;
     }
 
+    // How many leading bytes of the canonical opening a record must share, and that opening.
+    size_t comparedMoves() const { return m_compared; }
+    const MoveList& opening() const { return m_target; }
+
     // The first eight move bytes as one word. Both sides of a comparison are read the same way,
     // so byte i stays byte i whatever the machine's byte order.
     static uint64_t head(const MoveList& moves)

@@ -1,5 +1,6 @@
 #include "records/collectionfile.h"
 
+#include "records/largepages.h"
 #include "records/textlimits.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,40 +24,63 @@ constexpr size_t kRecordFixed = 5 + 79;
 constexpr size_t kMaxShortText = 255;
 constexpr size_t kMaxComment = 65535;
 
-// Little-endian fields from a byte range. Every read checks what is left: a short read sets
-// failed and yields zeros, so a count or length larger than the rest of the file never allocates.
+// Little-endian fields from the file's bytes, either all in memory or streamed from a file through
+// one buffer that is reused from end to end: touching fresh memory is what costs most when a
+// large file is read whole, on machines where a page fault is dear. Every read checks what is
+// left: a short read sets failed and yields zeros, so a count or length larger than the rest of
+// the file never allocates. Views handed out stay valid until the next has() that needs more than
+// is left, so an entry asks for all of its bytes before it takes any.
 class Reader {
 public:
+    // The largest piece has() is asked for: a record entry with every length at its largest.
+    static constexpr size_t kMaxPiece = 5 + 3 * 255 + 65535 + 79;
+
     explicit Reader(std::string_view bytes)
         : m_p(reinterpret_cast<const uint8_t*>(bytes.data()))
         , m_end(m_p + bytes.size())
     { }
+    // The file behind fd from its current offset on; size is the file's length.
+    Reader(int fd, uint64_t size)
+        : m_fd(fd)
+        , m_unread(size)
+        , m_buffer(new uint8_t[kBufferSize])
+        , m_p(m_buffer.get())
+        , m_end(m_p)
+    { }
 
     bool failed() const { return m_failed; }
     size_t left() const { return size_t(m_end - m_p); }
+    // The bytes not consumed yet, in memory and in the file, as far as its size says.
+    uint64_t remaining() const { return left() + m_unread; }
     bool has(size_t n)
     {
-        if (n > left())
+        if (n > left() && !fill(n))
             m_failed = true;
         return !m_failed;
     }
+    // Up to n of the next bytes, without consuming them.
+    std::string_view peek(size_t n)
+    {
+        fill(n);
+        return { reinterpret_cast<const char*>(m_p), std::min(n, left()) };
+    }
+    void skip(size_t n) { m_p += std::min(n, left()); }
     uint8_t u8() { return has(1) ? *m_p++ : 0; }
     int16_t i16()
     {
         if (!has(2))
             return 0;
-        const uint16_t v = uint16_t(m_p[0] | m_p[1] << 8);
+        const int16_t v = le16(m_p);
         m_p += 2;
-        return int16_t(v);
+        return v;
     }
     int32_t i32()
     {
         if (!has(4))
             return 0;
-        const uint32_t v = uint32_t(m_p[0]) | uint32_t(m_p[1]) << 8 | uint32_t(m_p[2]) << 16
-            | uint32_t(m_p[3]) << 24;
+        const int32_t v = le32(m_p);
         m_p += 4;
-        return int32_t(v);
+        return v;
     }
     std::string_view bytes(size_t n)
     {
@@ -64,8 +90,55 @@ public:
         m_p += n;
         return s;
     }
+    // The next n bytes, which has(n) has made available.
+    const uint8_t* take(size_t n)
+    {
+        const uint8_t* p = m_p;
+        m_p += n;
+        return p;
+    }
+
+    static int16_t le16(const uint8_t* p) { return int16_t(uint16_t(p[0] | p[1] << 8)); }
+    static int32_t le32(const uint8_t* p)
+    {
+        return int32_t(
+            uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+    }
 
 private:
+    static constexpr size_t kBufferSize = size_t(1) << 20;
+    static_assert(kBufferSize >= 2 * kMaxPiece);
+
+    // Moves what is left to the front of the buffer and reads behind it until the buffer is full
+    // or the file ends; true when n bytes are then there.
+    bool fill(size_t n)
+    {
+        if (!m_buffer || n > kBufferSize)
+            return n <= left();
+        if (n <= left() || m_unread == 0)
+            return n <= left();
+        const size_t kept = left();
+        std::memmove(m_buffer.get(), m_p, kept);
+        m_p = m_buffer.get();
+        size_t filled = kept;
+        while (m_unread > 0 && filled < kBufferSize) {
+            const ssize_t got = ::read(m_fd, m_buffer.get() + filled, kBufferSize - filled);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                m_unread = 0; // the file ended early, or cannot be read further
+                break;
+            }
+            filled += size_t(got);
+            m_unread -= std::min(m_unread, uint64_t(got));
+        }
+        m_end = m_p + filled;
+        return n <= left();
+    }
+
+    int m_fd = -1;
+    uint64_t m_unread = 0;
+    std::unique_ptr<uint8_t[]> m_buffer;
     const uint8_t* m_p;
     const uint8_t* m_end;
     bool m_failed = false;
@@ -94,10 +167,13 @@ bool scanInt(std::string_view& s, long long& value)
     return true;
 }
 
-// The first line, parsed as "NKIF-%d.%d".
-bool readHeader(std::string_view& bytes, int32_t& version)
+// The first line, parsed as "NKIF-%d.%d": nothing else is read before it is known to be there.
+bool readHeader(Reader& in, int32_t& version)
 {
-    std::string_view line = takeLine(bytes, kHeaderLine);
+    std::string_view first = in.peek(kHeaderLine);
+    const size_t before = first.size();
+    std::string_view line = takeLine(first, kHeaderLine);
+    in.skip(before - first.size());
     long long major;
     long long minor;
     if (!line.starts_with("NKIF-"))
@@ -112,30 +188,41 @@ bool readHeader(std::string_view& bytes, int32_t& version)
     return true;
 }
 
-void readFolders(Reader& in, RecordCollection& c)
+// Reads the folder entries; false when an entry past the last index that records and parents can
+// name in their 16 bits is live. Such a folder can hold nothing the file could point at; it is
+// left out, and the load says that it did not keep the whole file.
+bool readFolders(Reader& in, RecordCollection& c)
 {
     const int32_t count = in.i32();
     if (in.failed())
-        return;
+        return true;
     c.folders.emplace_back(); // the root
-    if (count > 0 && size_t(count) * kFolderFixed <= in.left())
-        c.folders.reserve(size_t(count) + 1);
-    for (int32_t i = 0; i < count && !in.failed(); ++i) {
-        const uint8_t nameLength = in.u8();
-        const uint8_t shareLength = in.u8();
-        const uint8_t commentLength = in.u8();
-        const uint8_t reservedLength = in.u8();
-        RecordFolder f;
-        f.name = in.bytes(nameLength);
-        f.shareName = in.bytes(shareLength);
-        f.shareComment = in.bytes(commentLength);
-        in.bytes(reservedLength);
-        f.parent = in.i16();
-        f.created = in.i32();
-        f.deletedAt = in.i32();
-        if (!in.failed())
-            c.folders.push_back(std::move(f));
+    if (count > 0 && uint64_t(count) * kFolderFixed <= in.remaining())
+        c.folders.reserve(size_t(std::min(count, kMaxFolderIndex)) + 1);
+    bool whole = true;
+    for (int32_t i = 0; i < count && in.has(4); ++i) {
+        const uint8_t* lengths = in.take(4);
+        const size_t texts = size_t(lengths[0]) + lengths[1] + lengths[2];
+        const size_t size = texts + lengths[3] + 10;
+        if (!in.has(size))
+            break;
+        const uint8_t* p = in.take(size);
+        const uint8_t* fixed = p + texts + lengths[3];
+        const int16_t parent = Reader::le16(fixed);
+        if (int64_t(i) + 1 > kMaxFolderIndex) {
+            whole = whole && parent < 0;
+            continue;
+        }
+        RecordFolder& f = c.folders.emplace_back();
+        const char* text = reinterpret_cast<const char*>(p);
+        f.name.assign(text, lengths[0]);
+        f.shareName.assign(text + lengths[0], lengths[1]);
+        f.shareComment.assign(text + lengths[0] + lengths[1], lengths[2]);
+        f.parent = parent;
+        f.created = Reader::le32(fixed + 2);
+        f.deletedAt = Reader::le32(fixed + 6);
     }
+    return whole;
 }
 
 void readNames(Reader& in, RecordCollection& c)
@@ -148,76 +235,11 @@ void readNames(Reader& in, RecordCollection& c)
     }
 }
 
-void readRecords(Reader& in, RecordCollection& c)
-{
-    const int32_t count = in.i32();
-    if (count > 0 && size_t(count) * kRecordFixed <= in.left())
-        c.records.reserve(size_t(count));
-    for (int32_t i = 0; i < count && !in.failed(); ++i) {
-        const uint8_t nameLength = in.u8();
-        const uint8_t reserved1 = in.u8();
-        const uint8_t commentLow = in.u8();
-        const uint8_t commentHigh = in.u8();
-        const uint8_t reserved2 = in.u8();
-        const std::string_view name = in.bytes(nameLength);
-        in.bytes(reserved1);
-        const std::string_view comment = in.bytes(size_t(commentLow | commentHigh << 8));
-        in.bytes(reserved2);
-        const int16_t folder = in.i16();
-        const std::string_view fixed = in.bytes(77);
-        if (in.failed())
-            break;
-        if (folder < 0)
-            continue;
-        Reader f(fixed);
-        GameRecord& r = c.records.emplace_back();
-        r.folder = folder;
-        r.name = name;
-        r.comment = comment;
-        r.blackPlayer = f.i16();
-        r.whitePlayer = f.i16();
-        r.playedAt = f.i32();
-        r.deletedAt = f.i32();
-        r.blackDiscs = int8_t(f.u8());
-        r.whiteDiscs = int8_t(f.u8());
-        r.winner = int8_t(f.u8());
-        r.orientation = int8_t(f.u8());
-        r.endType = int8_t(f.u8());
-        r.moves = MoveList::fromBytes(f.bytes(60));
-    }
-}
-
-// Keeps entry 0 and the names some record uses, in their order, and renumbers the records.
-// A player index outside the table stands for an unknown player.
-void dropUnusedNames(RecordCollection& c)
-{
-    const int count = c.names.size();
-    std::vector<int> renumbered(size_t(count), -1);
-    renumbered[0] = 0;
-    for (GameRecord& r : c.records) {
-        for (int16_t* player : { &r.blackPlayer, &r.whitePlayer }) {
-            if (*player < 0 || *player >= count)
-                *player = 0;
-            renumbered[size_t(*player)] = 0;
-        }
-    }
-    PlayerNameTable kept;
-    for (int i = 1; i < count; ++i) {
-        if (renumbered[size_t(i)] == 0)
-            renumbered[size_t(i)] = kept.add(c.names.name(i));
-    }
-    for (GameRecord& r : c.records) {
-        r.blackPlayer = int16_t(renumbered[size_t(r.blackPlayer)]);
-        r.whitePlayer = int16_t(renumbered[size_t(r.whitePlayer)]);
-    }
-    c.names = std::move(kept);
-}
-
 // Keeps the root and the folders that hang from it through live folders, in their order; a
 // removed folder (parent −1), a parent outside the table and a loop of parents all cut a folder
-// off. Records in folders that are not kept are dropped. Then rebuilds the child and record lists
-// in table order.
-void dropDeadFolders(RecordCollection& c)
+// off. Rebuilds the child lists in table order and empties the record lists. Returns the new
+// index of every folder read, −1 for those not kept.
+std::vector<int> keepLiveFolders(RecordCollection& c)
 {
     const int count = int(c.folders.size());
     // 1 live, −1 dead, 0 not known yet; a folder's state follows its parent's.
@@ -255,36 +277,85 @@ void dropDeadFolders(RecordCollection& c)
     for (size_t i = 1; i < kept.size(); ++i)
         kept[i].parent = int16_t(renumbered[size_t(kept[i].parent)]);
     c.folders = std::move(kept);
-
-    std::erase_if(c.records, [&](const GameRecord& r) {
-        return r.folder < 0 || r.folder >= count || renumbered[size_t(r.folder)] < 0;
-    });
-    for (GameRecord& r : c.records)
-        r.folder = int16_t(renumbered[size_t(r.folder)]);
-
     for (RecordFolder& f : c.folders) {
         f.children.clear();
         f.records.clear();
     }
     for (size_t i = 1; i < c.folders.size(); ++i)
         c.folders[size_t(c.folders[i].parent)].children.push_back(int(i));
-    for (size_t i = 0; i < c.records.size(); ++i)
-        c.folders[size_t(c.records[i].folder)].records.push_back(int(i));
+    return renumbered;
 }
 
-// Brings what was read into the shape the library relies on.
-void finish(RecordCollection& c, const OpeningBook& book)
+// Reads the record entries and files each one at once: a record whose folder was not kept is
+// dropped, the others take their folder's new index and go to its record list, a player index
+// outside the name table becomes the unknown player, and used names are marked. Everything is
+// done while the record is at hand, as a pass over a million records costs more than the work.
+void readRecords(Reader& in, RecordCollection& c, const std::vector<int>& folderOf,
+    std::vector<uint8_t>& usedNames, const OpeningBook& book)
 {
-    if (c.folders.empty()) {
-        c.records.clear();
-        return;
+    const int32_t count = in.i32();
+    if (count > 0 && uint64_t(count) * kRecordFixed <= in.remaining()) {
+        c.records.reserve(size_t(count));
+        adviseLargePages(c.records.data(), c.records.capacity() * sizeof(GameRecord));
     }
-    dropUnusedNames(c);
-    dropDeadFolders(c);
-    c.sharedCount = int32_t(std::count_if(c.folders.begin(), c.folders.end(),
-        [](const RecordFolder& f) { return !f.shareName.empty(); }));
-    for (GameRecord& r : c.records)
+    const int names = int(usedNames.size());
+    const auto player = [&](const uint8_t* p) {
+        int16_t index = Reader::le16(p);
+        if (index < 0 || index >= names)
+            index = 0;
+        usedNames[size_t(index)] = 1;
+        return index;
+    };
+    for (int32_t i = 0; i < count && in.has(5); ++i) {
+        const uint8_t* lengths = in.take(5);
+        const size_t nameLength = lengths[0];
+        const size_t commentLength = size_t(lengths[2] | lengths[3] << 8);
+        const size_t commentAt = nameLength + lengths[1];
+        const size_t fixedAt = commentAt + commentLength + lengths[4];
+        if (!in.has(fixedAt + 79))
+            break;
+        const uint8_t* p = in.take(fixedAt + 79);
+        const uint8_t* fixed = p + fixedAt;
+        const int16_t stored = Reader::le16(fixed);
+        // A negative folder is a free slot; the others may name a folder that was not kept.
+        if (stored < 0 || size_t(stored) >= folderOf.size() || folderOf[size_t(stored)] < 0)
+            continue;
+        const int folder = folderOf[size_t(stored)];
+        c.folders[size_t(folder)].records.push_back(int(c.records.size()));
+        GameRecord& r = c.records.emplace_back();
+        r.folder = int16_t(folder);
+        r.name.assign(reinterpret_cast<const char*>(p), nameLength);
+        r.comment.assign(reinterpret_cast<const char*>(p) + commentAt, commentLength);
+        r.blackPlayer = player(fixed + 2);
+        r.whitePlayer = player(fixed + 4);
+        r.playedAt = Reader::le32(fixed + 6);
+        r.deletedAt = Reader::le32(fixed + 10);
+        r.blackDiscs = int8_t(fixed[14]);
+        r.whiteDiscs = int8_t(fixed[15]);
+        r.winner = int8_t(fixed[16]);
+        r.orientation = int8_t(fixed[17]);
+        r.endType = int8_t(fixed[18]);
+        r.moves = MoveList::fromBytes({ reinterpret_cast<const char*>(fixed) + 19, 60 });
         r.opening = int16_t(book.lookup(r.moves));
+    }
+}
+
+// Keeps entry 0 and the names marked used, in their order, and renumbers the records' players.
+void dropUnusedNames(RecordCollection& c, const std::vector<uint8_t>& used)
+{
+    if (std::find(used.begin(), used.end(), 0) == used.end())
+        return;
+    std::vector<int16_t> renumbered(used.size(), 0);
+    PlayerNameTable kept;
+    for (size_t i = 1; i < used.size(); ++i) {
+        if (used[i])
+            renumbered[i] = int16_t(kept.add(c.names.name(int(i))));
+    }
+    for (GameRecord& r : c.records) {
+        r.blackPlayer = renumbered[size_t(r.blackPlayer)];
+        r.whitePlayer = renumbered[size_t(r.whitePlayer)];
+    }
+    c.names = std::move(kept);
 }
 
 // Little-endian fields into a small buffer, appended to the output in one piece.
@@ -472,18 +543,45 @@ void keepIdentity(int fd, const std::string& path)
 
 } // namespace
 
+namespace {
+
+int readFrom(Reader& in, RecordCollection& collection, const OpeningBook& book)
+{
+    // A file that claims more than memory holds fails like a damaged one; what was read is
+    // dropped, as it may be half made.
+    try {
+        if (!readHeader(in, collection.version))
+            return -1;
+        bool whole = readFolders(in, collection);
+        if (collection.folders.empty())
+            return -1; // not even the folder count
+        const std::vector<int> folderOf = keepLiveFolders(collection);
+        if (!in.failed())
+            readNames(in, collection);
+        std::vector<uint8_t> usedNames(size_t(collection.names.size()), 0);
+        usedNames[0] = 1;
+        if (!in.failed())
+            readRecords(in, collection, folderOf, usedNames, book);
+        whole = whole && !in.failed();
+        dropUnusedNames(collection, usedNames);
+        collection.sharedCount = int32_t(std::count_if(collection.folders.begin(),
+            collection.folders.end(), [](const RecordFolder& f) { return !f.shareName.empty(); }));
+        return whole ? 0 : -1;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) { }
+    collection.folders = {};
+    collection.records = {};
+    collection.names.clear();
+    collection.sharedCount = 0;
+    return -1;
+}
+
+} // namespace
+
 int readCollection(std::string_view bytes, RecordCollection& collection, const OpeningBook& book)
 {
-    if (!readHeader(bytes, collection.version))
-        return -1;
     Reader in(bytes);
-    readFolders(in, collection);
-    if (!in.failed())
-        readNames(in, collection);
-    if (!in.failed())
-        readRecords(in, collection);
-    finish(collection, book);
-    return in.failed() ? -1 : 0;
+    return readFrom(in, collection, book);
 }
 
 int loadCollection(const std::string& path, RecordCollection& collection, const OpeningBook& book)
@@ -491,25 +589,19 @@ int loadCollection(const std::string& path, RecordCollection& collection, const 
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return -1;
+    int result = -1;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    // Read whole: a million records parse faster from memory than entry by entry.
-    const size_t size = size_t(st.st_size);
-    std::unique_ptr<char[]> data(new char[size ? size : 1]);
-    size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, data.get() + got, size - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += size_t(n);
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        try {
+            Reader in(fd, uint64_t(st.st_size));
+            result = readFrom(in, collection, book);
+        } catch (const std::bad_alloc&) {
+            result = -1; // not even the buffer
+        }
     }
     ::close(fd);
-    return readCollection({ data.get(), got }, collection, book);
+    return result;
 }
 
 int saveCollection(const std::string& linkPath, const RecordCollection& collection, int* error)

@@ -29,12 +29,14 @@ struct GameRecord {
     int8_t orientation = 0;
     int8_t winner = noWinner;
     int8_t endType = unfinished;
+    int16_t opening = -1; // index in the opening book, derived from the moves; −1 none
     int32_t playedAt = 0; // seconds since 1970-01-01 UTC
     int32_t deletedAt = 0; // when put in the trash; 0 when never
     MoveList moves;
     std::string comment; // lines separated by CR LF
-    int16_t opening = -1; // index in the opening book, derived from the moves; −1 none
 };
+// A collection holds a million of them: the fields are ordered so that none is padded.
+static_assert(sizeof(GameRecord) <= 152 || sizeof(std::string) != 32);
 
 // The current time in the records' unit.
 int32_t currentTime();

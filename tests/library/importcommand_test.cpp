@@ -78,12 +78,30 @@ TEST(ImportCommand, FolderPathsAreTypedInUtf8AndFoundAgainOnTheNextRun)
 TEST(ImportCommand, LeavesAnUnreadableFileAlone)
 {
     TempDir dir;
-    writeBytes(dir.file("bad.kif"), "not a collection");
     writeBytes(dir.file("moves.txt"), "F5D6\n");
-    const CliRun run
-        = cli("import " + dir.file("bad.kif") + " < " + dir.file("moves.txt") + " 2>/dev/null");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(readBytes(dir.file("bad.kif")), "not a collection");
+    // 40,000 folders under the root: the records' 16-bit folder field cannot name the last ones.
+    RecordCollection many;
+    many.folders.resize(40001);
+    for (int i = 1; i <= 40000; ++i) {
+        many.folders[size_t(i)].parent = 0;
+        many.folders[size_t(i)].name = "f" + std::to_string(i);
+    }
+    ASSERT_EQ(saveCollection(dir.file("many.kif"), many), 0);
+    struct Case {
+        std::string file;
+        std::string folder;
+    };
+    const Case cases[]
+        = { { "bad.kif", "\\" }, { "many.kif", "\\f40000\\" }, { "many.kif", "\\new\\" } };
+    writeBytes(dir.file("bad.kif"), "not a collection");
+    for (const Case& k : cases) {
+        const std::string before = readBytes(dir.file(k.file));
+        const CliRun run = cli("import " + dir.file(k.file) + " --folder '" + k.folder + "' < "
+            + dir.file("moves.txt") + " 2>/dev/null");
+        EXPECT_EQ(run.status, 1) << k.file << k.folder;
+        EXPECT_EQ(run.out, "") << k.file << k.folder;
+        EXPECT_EQ(readBytes(dir.file(k.file)), before) << k.file << k.folder;
+    }
     EXPECT_EQ(cli("import 2>/dev/null").status, 2);
 }
 

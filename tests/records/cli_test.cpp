@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 TEST(Cli, GenIsDeterministicAndCountsWhatLives)
@@ -63,6 +65,11 @@ TEST(Cli, DumpOfABadFileFails)
     const CliRun run = cli("dump " + dir.file("bad.kif") + " 2>&1");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(lines(run.out).size(), 1u);
+    // A file of 200 GB of holes is refused at its header, without reading it.
+    writeBytes(dir.file("huge.kif"), "");
+    std::filesystem::resize_file(dir.file("huge.kif"), uintmax_t(200) << 30);
+    for (const char* command : { "count ", "dump " })
+        EXPECT_EQ(cli(command + dir.file("huge.kif") + " 2>/dev/null").status, 1) << command;
     EXPECT_EQ(cli("dump " + dir.file("missing.kif") + " 2>/dev/null").status, 1);
     EXPECT_EQ(cli("dump 2>/dev/null").status, 2);
 }

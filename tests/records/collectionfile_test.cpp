@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -241,6 +242,59 @@ TEST(CollectionFile, HugeCountsAreShortReads)
         const int result = readCollection("NKIF-1.0\n" + body, c, kNoOpenings);
         EXPECT_EQ(result, body.size() == 12 && body[0] == char(-5) ? 0 : -1);
         EXPECT_TRUE(c.records.empty());
+    }
+}
+
+TEST(CollectionFile, FoldersPastTheSixteenBitIndexAreLeftOut)
+{
+    // Entries 1..entries under the root, the last one under lastParent, and a record in the last
+    // folder the 16-bit fields can name.
+    struct Case {
+        int entries;
+        int lastParent;
+        int result;
+    };
+    const Case cases[] = { { 32767, 0, 0 }, { 32768, -1, 0 }, { 32768, 0, -1 }, { 40000, 0, -1 } };
+    for (const Case& k : cases) {
+        std::string file = "NKIF-1.0\n" + le(k.entries, 4);
+        for (int i = 1; i <= k.entries; ++i)
+            file += folderEntry("f" + std::to_string(i), i == k.entries ? k.lastParent : 0);
+        file += le(0, 4) + le(1, 4) + recordEntry("last", kMaxFolderIndex, 0, 0);
+        RecordCollection c;
+        EXPECT_EQ(readCollection(file, c, kNoOpenings), k.result) << k.entries;
+        ASSERT_EQ(c.folders.size(), size_t(kMaxFolderIndex) + 1) << k.entries;
+        EXPECT_EQ(c.folders.back().name, "f32767");
+        ASSERT_EQ(c.records.size(), 1u);
+        EXPECT_EQ(c.records[0].folder, kMaxFolderIndex);
+        EXPECT_EQ(c.folders.back().records, std::vector<int> { 0 });
+    }
+}
+
+TEST(CollectionFile, HugeAndGarbageFilesStopAtTheHeader)
+{
+    // Sizes past the start are holes: the file claims the size but holds nothing on the disk.
+    constexpr uintmax_t kHuge = uintmax_t(200) << 30;
+    struct Case {
+        const char* what;
+        std::string start;
+        uintmax_t size;
+        int result;
+        size_t folders;
+    };
+    const Case cases[] = { { "holes", "", kHuge, -1, 0 },
+        { "written zeros", std::string(size_t(1) << 22, '\0'), uintmax_t(1) << 22, -1, 0 },
+        { "text", "not a collection\n", kHuge, -1, 0 },
+        // Three zero counts: an empty collection, and the rest of the file is never read.
+        { "header, then holes", "NKIF-1.0\n", kHuge, 0, 1 } };
+    TempDir dir;
+    for (const Case& k : cases) {
+        const std::string path = dir.file("huge.kif");
+        writeBytes(path, k.start);
+        std::filesystem::resize_file(path, k.size);
+        RecordCollection c;
+        EXPECT_EQ(loadCollection(path, c, kNoOpenings), k.result) << k.what;
+        EXPECT_EQ(c.folders.size(), k.folders) << k.what;
+        EXPECT_TRUE(c.records.empty()) << k.what;
     }
 }
 
