@@ -21,7 +21,7 @@ MessageInput::Status MessageInput::feed(std::string_view bytes)
             return m_status = Status::LineTooLong;
         if (!found)
             break;
-        ++m_messageLength;
+        m_messageLength += 1 + lineOverhead;
         if (m_messageLength > maxMessageLength)
             return m_status = Status::MessageTooLong;
         if (m_lineStart == '-')

@@ -119,4 +119,18 @@ TEST(AddressFilterTest, BadRangesAreRefused)
     EXPECT_FALSE(filter.matches("2001:db8::1"));
 }
 
+TEST(AddressFilterTest, NetworksAreSlash24AndSlash64)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "192.0.2.77", "192.0.2.0/24" },
+        { "::ffff:192.0.2.9", "192.0.2.0/24" },
+        { "127.0.0.1", "127.0.0.0/24" },
+        { "2001:db8:1:2:3:4:5:6", "2001:db8:1:2::/64" },
+        { "::1", "::/64" },
+        { "junk", "junk" },
+    };
+    for (const auto& [address, network] : cases)
+        EXPECT_EQ(networkOf(address), network) << address;
+}
+
 } // namespace
