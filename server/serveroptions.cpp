@@ -149,7 +149,7 @@ const char* serverUsage()
            "                          connections; beyond it the heaviest are dropped\n"
            "                          (default 512; 0: no limit)\n"
            "  --max-login-checks N    password checks at once; more logins are refused\n"
-           "                          with LOGINNG 7 (default 64; 0: no limit)\n"
+           "                          with LOGINNG 7 (default 16; 0: no limit)\n"
            "  --max-login-checks-per-address N\n"
            "                          the same from one address (default 4; 0: no limit)\n"
            "  --presence-timeout SECONDS\n"

@@ -90,6 +90,7 @@ SharingServer::SharingServer(Settings settings, StoreRunner& store, LoginChecker
     , m_newInstallations(m_settings.maxNewInstallations, m_settings.newInstallationWindow)
     , m_newInstallationsByNetwork(
           m_settings.maxNewInstallationsPerNetwork, m_settings.newInstallationWindow)
+    , m_connectLines(m_settings.loggedConnectsPerMinute, std::chrono::minutes(1))
     , m_accountFailures(m_settings.accountBackoff)
     , m_addressFailures(m_settings.addressBackoff)
 { }
@@ -115,8 +116,16 @@ void SharingServer::connectionOpened(ConnectionId id, PortKind port, const std::
     c.arrivedAt = m_clock.steadyNow();
     c.lastReceived = c.arrivedAt;
     m_arrivals.emplace_back(id, c.arrivedAt);
-    m_log.line("connect #" + std::to_string(id) + " from " + address
-        + (port == PortKind::Main ? "" : " (presence)"));
+    // Connections are logged one by one only while their address makes few of them: one that
+    // reconnects without end gets one line for it, not three per connection.
+    c.logged = m_connectLines.take(address, c.arrivedAt);
+    if (c.logged) {
+        m_unloggedAddresses.erase(address);
+        m_log.line("connect #" + std::to_string(id) + " from " + address
+            + (port == PortKind::Main ? "" : " (presence)"));
+    } else if (m_unloggedAddresses.insert(address).second) {
+        m_log.line("many connections from " + address + ": not logging each of them");
+    }
     // A denied address has no business on the presence port; on the main port it still hears
     // why its login is refused (LOGINNG 8).
     if (port == PortKind::Presence && m_settings.denied.matches(address)) {
@@ -134,7 +143,8 @@ void SharingServer::connectionClosed(ConnectionId id)
         endSession(*c, "disconnected");
     resumeSenders(*c);
     m_inputTotal -= c->heldInput;
-    m_log.line("disconnect #" + std::to_string(id));
+    if (c->logged)
+        m_log.line("disconnect #" + std::to_string(id));
     m_connections.erase(id);
 }
 
@@ -812,6 +822,7 @@ void SharingServer::periodicChecks()
     m_nextAccountCheck = now + m_settings.accountCheckPeriod;
     m_newInstallations.forgetOld(now);
     m_newInstallationsByNetwork.forgetOld(now);
+    m_connectLines.forgetOld(now);
     m_accountFailures.forgetOld(now);
     m_addressFailures.forgetOld(now);
     closeSilentPresence(now);

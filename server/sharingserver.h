@@ -21,6 +21,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // The rules of the sharing server, without sockets: logins and the user list, relaying chat,
@@ -62,9 +63,11 @@ public:
         // A presence connection that sends nothing for this long is closed (the program sends
         // HC every 10 minutes).
         std::chrono::milliseconds presenceTimeout { std::chrono::minutes(20) };
+        // Connections logged one by one per address and minute; beyond it one line says so.
+        size_t loggedConnectsPerMinute = 20;
         // Password checks in flight, per client address and in all; a LOGIN beyond either is
         // refused at once with LOGINNG 7. 0: no limit.
-        size_t maxLoginChecks = 64;
+        size_t maxLoginChecks = 16;
         size_t maxLoginChecksPerAddress = 4;
         // Waits after failed logins, per account and per client address.
         LoginBackoff::Settings accountBackoff { 3, std::chrono::seconds(1),
@@ -137,6 +140,7 @@ private:
         std::string address;
         State state = State::Fresh;
         bool processing = false;
+        bool logged = false; // its connect was logged, so its disconnect is too
         bool readPaused = false; // as last asked of the network side
         bool storeBusy = false; // a database answer (VERSION) is awaited; later messages wait
         std::chrono::milliseconds arrivedAt {};
@@ -228,6 +232,8 @@ private:
     std::chrono::milliseconds m_nextAccountCheck {};
     AddressQuota m_newInstallations;
     AddressQuota m_newInstallationsByNetwork;
+    AddressQuota m_connectLines;
+    std::unordered_set<std::string> m_unloggedAddresses;
     LoginBackoff m_accountFailures;
     LoginBackoff m_addressFailures;
     size_t m_checksInFlight = 0;
