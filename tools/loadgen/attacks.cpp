@@ -324,22 +324,24 @@ int attack(const Args& args)
                 m.append(std::string(60000, 'r'));
             return m;
         }());
-        const std::string mix = framed({ "MODCOMMENT", std::string(200, 'c') })
-            + framed({ "TELL", reader, std::string(64 * 1024, 't') })
-            + framed({ "PING", reader, "1" }) + dir;
-        size_t pushed = 0;
-        std::string pending;
-        readers.runUntil([&] { return Clock::now() >= end; }, duration + 5s,
-            [&] {
-                if (pending.empty())
-                    pending = mix;
-                const size_t n = writeSome(fd, pending);
-                pending.erase(0, n);
-                pushed += n;
+        std::string mix;
+        for (int i = 0; i < 100; ++i)
+            mix += framed({ "MODCOMMENT", std::to_string(i) + std::string(200, 'c') });
+        mix += framed({ "TELL", reader, std::string(64 * 1024, 't') });
+        for (int i = 0; i < 10; ++i)
+            mix += framed({ "PING", reader, std::to_string(i) });
+        mix += dir;
+        std::atomic<size_t> pushed { 0 };
+        std::thread pushing([&] {
+            while (Clock::now() < end) {
+                pushed += writeSome(fd, mix, 100ms);
                 drain(fd);
-            });
+            }
+        });
+        readers.runUntil([&] { return Clock::now() >= end; }, duration + 5s);
+        pushing.join();
         ::close(fd);
-        result = "flooder wrote " + std::to_string(pushed / 1024 / 1024) + " MiB; readers got "
+        result = "flooder wrote " + std::to_string(pushed.load() / 1024) + " KiB; readers got "
             + std::to_string(delivered) + " messages, " + std::to_string(readers.closedCount())
             + " of 300 readers dropped";
     } else {
