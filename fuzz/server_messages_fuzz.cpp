@@ -62,6 +62,10 @@ public:
             m_pending.push_back(id);
     }
     void pauseReading(ConnectionId, bool) override { }
+    void abort(ConnectionId id) override { close(id); }
+    size_t pendingOutput(ConnectionId) const override { return 0; }
+    size_t pendingOutputTotal() const override { return 0; }
+    void watchOutput(ConnectionId, size_t) override { }
 
     std::vector<ConnectionId> takeClosed() { return std::exchange(m_pending, {}); }
     bool isClosed(ConnectionId id) const { return m_closed.count(id) != 0; }
@@ -82,14 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         || store.addUser("bob", "pw-bob", HashStrength::Cheap) != AccountStore::Status::Ok)
         std::abort();
     asio::io_context io;
-    AccountLoginChecker checker(store, io, 0);
+    StoreRunner runner(store, io, false);
+    AccountLoginChecker checker(runner, io, 0);
     FakeControl control;
     FakeClock clock;
     ServerLog log(nullptr);
     SharingServer::Settings settings;
     settings.maxUsers = 3;
     settings.denied.add("192.0.2.0/24");
-    SharingServer server(std::move(settings), store, checker, control, clock, log);
+    SharingServer server(std::move(settings), runner, checker, control, clock, log);
 
     std::array<ConnectionId, 4> slots {};
     ConnectionId lastId = 0;

@@ -2,7 +2,7 @@
 
 #include <asio/post.hpp>
 
-AccountLoginChecker::AccountLoginChecker(AccountStore& store, asio::io_context& io, int workers)
+AccountLoginChecker::AccountLoginChecker(StoreRunner& store, asio::io_context& io, int workers)
     : m_store(store)
     , m_io(io)
 {
@@ -19,25 +19,38 @@ AccountLoginChecker::~AccountLoginChecker()
 void AccountLoginChecker::check(
     const std::string& name, const std::string& password, std::function<void(LoginVerdict)> done)
 {
-    std::string hash;
-    const AccountStore::Status status = m_store.passwordHash(name, hash);
-    if (status != AccountStore::Status::Ok) {
-        const LoginVerdict verdict = status == AccountStore::Status::NotFound
-            ? LoginVerdict::UnknownUser
-            : LoginVerdict::Failed;
-        if (m_pool)
-            asio::post(m_io, [done = std::move(done), verdict] { done(verdict); });
-        else
-            done(verdict);
-        return;
-    }
-    if (!m_pool) {
-        done(verifyPassword(hash, password) ? LoginVerdict::Accepted : LoginVerdict::WrongPassword);
-        return;
-    }
-    asio::post(*m_pool, [this, hash = std::move(hash), password, done = std::move(done)]() mutable {
-        const LoginVerdict verdict
-            = verifyPassword(hash, password) ? LoginVerdict::Accepted : LoginVerdict::WrongPassword;
-        asio::post(m_io, [done = std::move(done), verdict] { done(verdict); });
-    });
+    struct Stored {
+        AccountStore::Status status;
+        std::string hash;
+    };
+    m_store.run(
+        [name](AccountStore& store) {
+            Stored stored;
+            stored.status = store.passwordHash(name, stored.hash);
+            return stored;
+        },
+        [this, password, done = std::move(done)](Stored stored) mutable {
+            if (stored.status != AccountStore::Status::Ok) {
+                const LoginVerdict verdict = stored.status == AccountStore::Status::NotFound
+                    ? LoginVerdict::UnknownUser
+                    : LoginVerdict::Failed;
+                if (m_pool)
+                    asio::post(m_io, [done = std::move(done), verdict] { done(verdict); });
+                else
+                    done(verdict);
+                return;
+            }
+            if (!m_pool) {
+                done(verifyPassword(stored.hash, password) ? LoginVerdict::Accepted
+                                                           : LoginVerdict::WrongPassword);
+                return;
+            }
+            asio::post(*m_pool,
+                [this, hash = std::move(stored.hash), password, done = std::move(done)]() mutable {
+                    const LoginVerdict verdict = verifyPassword(hash, password)
+                        ? LoginVerdict::Accepted
+                        : LoginVerdict::WrongPassword;
+                    asio::post(m_io, [done = std::move(done), verdict] { done(verdict); });
+                });
+        });
 }

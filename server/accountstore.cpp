@@ -88,7 +88,7 @@ bool AccountStore::open(const std::string& path)
     m_db = db;
     // Write-ahead logging keeps the file consistent when the process is killed at any moment;
     // the busy timeout lets the administration commands and the server share the file.
-    sqlite3_busy_timeout(m_db, 5000);
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
     if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL") || !exec(schema)) {
         const std::string why = m_error;
         sqlite3_close_v2(m_db);
@@ -97,6 +97,12 @@ bool AccountStore::open(const std::string& path)
         return false;
     }
     return true;
+}
+
+void AccountStore::setBusyTimeout(int milliseconds)
+{
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 bool AccountStore::exec(const char* sql)
@@ -115,8 +121,8 @@ bool AccountStore::fail(const char* what)
     return false;
 }
 
-AccountStore::Status AccountStore::storeHash(
-    std::string_view name, std::string_view password, HashStrength strength, bool insert)
+AccountStore::Status AccountStore::checkAndHash(
+    std::string_view name, std::string_view password, HashStrength strength, std::string& hash)
 {
     if (!isValidUserName(name))
         return Status::InvalidName;
@@ -124,18 +130,25 @@ AccountStore::Status AccountStore::storeHash(
         return Status::InvalidPassword;
     if (!m_db)
         return fail("store"), Status::Failed;
-    const std::optional<std::string> hash = hashPassword(password, strength);
-    if (!hash) {
+    std::optional<std::string> made = hashPassword(password, strength);
+    if (!made) {
         m_error = "password hashing failed (out of memory?)";
         return Status::Failed;
     }
+    hash = std::move(*made);
+    return Status::Ok;
+}
+
+AccountStore::Status AccountStore::writeHash(
+    std::string_view name, std::string_view hash, bool insert)
+{
     Statement st(m_db,
         insert ? "INSERT INTO users(name, hash, created) VALUES(?1, ?2, ?3)"
                : "UPDATE users SET hash = ?2 WHERE name = ?1");
     if (!st.ok())
         return fail("prepare"), Status::Failed;
     st.bind(1, name);
-    st.bind(2, *hash);
+    st.bind(2, hash);
     st.bind(3, static_cast<std::int64_t>(std::time(nullptr)));
     const int rc = st.step();
     if (insert && rc == SQLITE_CONSTRAINT)
@@ -145,6 +158,14 @@ AccountStore::Status AccountStore::storeHash(
     if (!insert && sqlite3_changes(m_db) == 0)
         return Status::NotFound;
     return Status::Ok;
+}
+
+AccountStore::Status AccountStore::storeHash(
+    std::string_view name, std::string_view password, HashStrength strength, bool insert)
+{
+    std::string hash;
+    const Status s = checkAndHash(name, password, strength, hash);
+    return s == Status::Ok ? writeHash(name, hash, insert) : s;
 }
 
 AccountStore::Status AccountStore::addUser(
@@ -160,11 +181,21 @@ AccountStore::Status AccountStore::addUsers(
     failed = 0;
     if (!m_db)
         return fail("store"), Status::Failed;
-    if (!exec("BEGIN IMMEDIATE"))
-        return Status::Failed;
+    // The slow hashing happens before the transaction: the database's write lock is then held
+    // only for the inserts, and a running server's writes do not wait behind the hashing.
+    std::vector<std::string> hashes(namesAndPasswords.size());
     for (; failed < namesAndPasswords.size(); ++failed) {
         const auto& [name, password] = namesAndPasswords[failed];
-        const Status s = storeHash(name, password, strength, true);
+        const Status s = checkAndHash(name, password, strength, hashes[failed]);
+        if (s != Status::Ok)
+            return s;
+    }
+    if (!exec("BEGIN IMMEDIATE")) {
+        failed = namesAndPasswords.size();
+        return Status::Failed;
+    }
+    for (failed = 0; failed < namesAndPasswords.size(); ++failed) {
+        const Status s = writeHash(namesAndPasswords[failed].first, hashes[failed], true);
         if (s != Status::Ok) {
             const std::string why = m_error;
             exec("ROLLBACK");

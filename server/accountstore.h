@@ -28,11 +28,15 @@ public:
     // On failure returns false and error() says why.
     bool open(const std::string& path);
     bool isOpen() const { return m_db != nullptr; }
+    // How long a statement waits for another process's lock before it fails (5 s after open).
+    void setBusyTimeout(int milliseconds);
+    static constexpr int busyTimeoutMs = 5000;
     const std::string& error() const { return m_error; }
 
     Status addUser(std::string_view name, std::string_view password, HashStrength strength);
-    // Adds many accounts in one transaction; either all are added or none. On failure `failed`
-    // is the index of the entry that failed (the size of the list when the commit failed).
+    // Adds many accounts in one transaction; either all are added or none. The passwords are
+    // hashed first, so the transaction is short. On failure `failed` is the index of the entry
+    // that failed (the size of the list when the transaction could not start or commit).
     Status addUsers(const std::vector<std::pair<std::string, std::string>>& namesAndPasswords,
         HashStrength strength, size_t& failed);
     Status setPassword(std::string_view name, std::string_view password, HashStrength strength);
@@ -52,6 +56,9 @@ public:
 private:
     bool exec(const char* sql);
     bool fail(const char* what);
+    Status checkAndHash(
+        std::string_view name, std::string_view password, HashStrength strength, std::string& hash);
+    Status writeHash(std::string_view name, std::string_view hash, bool insert);
     Status storeHash(
         std::string_view name, std::string_view password, HashStrength strength, bool insert);
 

@@ -73,3 +73,19 @@ bool AddressFilter::matches(std::string_view address) const
     }
     return false;
 }
+
+std::string networkOf(std::string_view address)
+{
+    bool isV4 = false;
+    auto bytes = parseAddress(address, isV4);
+    if (!bytes)
+        return std::string(address);
+    const bool mapped = asio::ip::address_v6(*bytes).is_v4_mapped();
+    const size_t keep = mapped ? 15 : 8; // bytes that name the network
+    for (size_t i = keep; i < bytes->size(); ++i)
+        (*bytes)[i] = 0;
+    const asio::ip::address_v6 network(*bytes);
+    if (mapped)
+        return asio::ip::make_address_v4(asio::ip::v4_mapped, network).to_string() + "/24";
+    return network.to_string() + "/64";
+}

@@ -23,3 +23,8 @@ private:
     };
     std::vector<Range> m_ranges;
 };
+
+// The network an address belongs to, as a key for counting: its /24 for IPv4 (IPv4-mapped IPv6
+// included) and its /64 for IPv6, written as the network address and the prefix length. An
+// unparsable text is its own network.
+std::string networkOf(std::string_view address);

@@ -24,6 +24,17 @@ bool AddressQuota::take(const std::string& address, std::chrono::milliseconds no
     return true;
 }
 
+bool AddressQuota::allows(const std::string& address, std::chrono::milliseconds now)
+{
+    if (m_limit == 0)
+        return true;
+    const auto it = m_times.find(address);
+    if (it == m_times.end())
+        return true;
+    dropExpired(it->second, now);
+    return it->second.size() < m_limit;
+}
+
 void AddressQuota::forgetOld(std::chrono::milliseconds now)
 {
     for (auto it = m_times.begin(); it != m_times.end();) {

@@ -15,6 +15,8 @@ public:
 
     // True (and the event counted) when the address is still within its limit at `now`.
     bool take(const std::string& address, std::chrono::milliseconds now);
+    // Whether take would succeed, without counting anything.
+    bool allows(const std::string& address, std::chrono::milliseconds now);
     // Drops the addresses whose events have all left the window. Called periodically.
     void forgetOld(std::chrono::milliseconds now);
     size_t addressCount() const { return m_times.size(); }

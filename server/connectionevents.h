@@ -22,4 +22,6 @@ public:
     virtual void bytesReceived(ConnectionId id, std::string_view bytes) = 0;
     // The connection is gone (peer close, error, or a close the handling asked for).
     virtual void connectionClosed(ConnectionId id) = 0;
+    // The connection's pending output fell to what ConnectionControl::watchOutput asked for.
+    virtual void outputDrained(ConnectionId id) = 0;
 };

@@ -10,11 +10,14 @@
 
 // A connection's incoming messages: the protocol's message reader behind a guard that bounds
 // what one peer can make the server hold. A line longer than maxLineLength bytes, or a message
-// whose lines add up to more than maxMessageLength bytes, is refused before it is buffered.
+// whose lines cost more than maxMessageLength bytes, is refused before it is buffered. A line
+// costs its bytes with the line feed plus what the reader keeps for every line besides its bytes,
+// so a message of tiny lines cannot make the server hold many times its size.
 class MessageInput {
 public:
-    static constexpr size_t maxLineLength = kMaxLineLength;
-    static constexpr size_t maxMessageLength = kMaxMessageLength;
+    static constexpr size_t maxLineLength = kMaxLineLength; // without the line feed
+    static constexpr size_t maxMessageLength = kMaxMessageLength; // every line's cost
+    static constexpr size_t lineOverhead = 48; // the reader's bookkeeping per buffered line
 
     enum class Status { Ok, LineTooLong, MessageTooLong, Failed };
 
@@ -23,10 +26,14 @@ public:
     MessageReader::Result next(StringList& out);
     // Gives back the reader's memory when it holds nothing (idle connections keep no buffers).
     void releaseIfIdle();
+    // The cost of the unfinished message held so far (bytes, per-line bookkeeping included).
+    size_t held() const { return m_messageLength; }
 
 private:
     std::unique_ptr<MessageReader> m_reader; // made on the first bytes, dropped when idle
-    MessageLimits m_limits;
+    size_t m_lineLength = 0; // bytes of the unfinished line so far
+    size_t m_messageLength = 0; // cost of the unfinished message so far
+    char m_lineStart = 0; // first byte of the unfinished line
     Status m_status = Status::Ok;
 };
 

@@ -90,6 +90,24 @@ bool parseServerOptions(
             if (!number(1, intMax))
                 return false;
             options.maxConnections = static_cast<int>(n);
+        } else if (arg == "--max-connections-per-address") {
+            if (!number(0, intMax))
+                return false;
+            options.maxConnectionsPerAddress = static_cast<int>(n);
+        } else if (arg == "--max-buffered-mb") {
+            if (!number(0, 1024 * 1024))
+                return false;
+            options.maxBufferedMb = static_cast<int>(n);
+        } else if (arg == "--max-login-checks" || arg == "--max-login-checks-per-address") {
+            if (!number(0, intMax))
+                return false;
+            (arg == "--max-login-checks" ? options.maxLoginChecks
+                                         : options.maxLoginChecksPerAddress)
+                = static_cast<int>(n);
+        } else if (arg == "--presence-timeout") {
+            if (!number(1, 7 * 86400))
+                return false;
+            options.presenceTimeoutSeconds = static_cast<int>(n);
         } else if (arg == "--login-timeout") {
             if (!number(1, 86400))
                 return false;
@@ -124,10 +142,24 @@ const char* serverUsage()
            "  --latest-version N      program version offered to clients (default 30)\n"
            "  --max-users N           logged-in users at most (default: no limit)\n"
            "  --max-connections N     open connections at most (default 10000)\n"
+           "  --max-connections-per-address N\n"
+           "                          open connections from one address, both ports\n"
+           "                          (default 32; 0: no limit)\n"
+           "  --max-buffered-mb N     input and output the server buffers for all\n"
+           "                          connections; beyond it the heaviest are dropped\n"
+           "                          (default 512; 0: no limit)\n"
+           "  --max-login-checks N    password checks at once; more logins are refused\n"
+           "                          with LOGINNG 7 (default 16; 0: no limit)\n"
+           "  --max-login-checks-per-address N\n"
+           "                          the same from one address (default 4; 0: no limit)\n"
+           "  --presence-timeout SECONDS\n"
+           "                          presence connections silent this long are closed\n"
+           "                          (default 1200)\n"
            "  --login-timeout SECONDS time allowed for logging in (default 30)\n"
            "  --max-message-rate N    broadcasts and private messages per user and second,\n"
            "                          bursts of twice that (default 10; 0: no limit)\n"
-           "  --deny CIDR             refuse logins from this range (repeatable)\n"
+           "  --deny CIDR             refuse logins and presence from this range\n"
+           "                          (repeatable)\n"
            "  --quiet                 no log lines on stderr\n"
            "  --cheap-hash            account commands: fast weak hashes, for test accounts only\n"
            "\n"

@@ -15,6 +15,11 @@ struct ServerOptions {
     int latestVersion = 30;
     int maxUsers = 0; // 0: no limit
     int maxConnections = 10000;
+    int maxConnectionsPerAddress = 32; // 0: no limit
+    int maxBufferedMb = 512; // input and output buffered for all connections; 0: no limit
+    int maxLoginChecks = 16; // password checks in flight; 0: no limit
+    int maxLoginChecksPerAddress = 4;
+    int presenceTimeoutSeconds = 1200;
     int loginTimeoutSeconds = 30;
     int maxMessageRate = 10; // broadcasts and private messages per user and second; 0: no limit
     std::vector<std::string> denied; // CIDR ranges whose logins are refused

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds sweepPeriod { 200 };
+constexpr int databaseWait = 60000; // milliseconds
 // Every this many sweeps (10 s), memory freed after a burst goes back to the system.
 constexpr int sweepsPerTrim = 50;
 
@@ -39,6 +40,7 @@ ServerRuntime::~ServerRuntime()
     m_tcp.reset();
     m_sharing.reset();
     m_checker.reset();
+    m_storeRunner.reset();
 }
 
 bool ServerRuntime::start(std::string& error)
@@ -48,6 +50,10 @@ bool ServerRuntime::start(std::string& error)
     settings.maxUsers = m_options.maxUsers;
     settings.loginTimeout = std::chrono::seconds(m_options.loginTimeoutSeconds);
     settings.maxMessageRate = m_options.maxMessageRate;
+    settings.maxBuffered = static_cast<size_t>(m_options.maxBufferedMb) * 1024 * 1024;
+    settings.maxLoginChecks = static_cast<size_t>(m_options.maxLoginChecks);
+    settings.maxLoginChecksPerAddress = static_cast<size_t>(m_options.maxLoginChecksPerAddress);
+    settings.presenceTimeout = std::chrono::seconds(m_options.presenceTimeoutSeconds);
     for (const std::string& range : m_options.denied) {
         if (!settings.denied.add(range)) {
             error = "--deny: '" + range + "' is not an address range";
@@ -58,17 +64,22 @@ bool ServerRuntime::start(std::string& error)
         error = m_store.error();
         return false;
     }
+    // The database has a thread of its own, which may wait long for a lock another process
+    // (an account command) holds: nothing on the event loop waits with it.
+    m_store.setBusyTimeout(databaseWait);
+    m_storeRunner = std::make_unique<StoreRunner>(m_store, m_io, true);
     const int workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    m_checker = std::make_unique<AccountLoginChecker>(m_store, m_io, workers);
+    m_checker = std::make_unique<AccountLoginChecker>(*m_storeRunner, m_io, workers);
 
     TcpServer::Settings network;
     network.listenAddress = m_options.listenAddress;
     network.port = m_options.port;
     network.presencePort = m_options.presencePort;
     network.maxConnections = m_options.maxConnections;
+    network.maxConnectionsPerAddress = m_options.maxConnectionsPerAddress;
     m_tcp = std::make_unique<TcpServer>(m_io, network, m_log);
     m_sharing = std::make_unique<SharingServer>(
-        std::move(settings), m_store, *m_checker, *m_tcp, m_clock, m_log);
+        std::move(settings), *m_storeRunner, *m_checker, *m_tcp, m_clock, m_log);
     m_tcp->setEvents(*m_sharing);
     if (!m_tcp->start(error))
         return false;

@@ -6,6 +6,7 @@
 #include "server/serverlog.h"
 #include "server/serveroptions.h"
 #include "server/sharingserver.h"
+#include "server/storerunner.h"
 #include "server/tcpserver.h"
 
 #include <asio/io_context.hpp>
@@ -47,6 +48,7 @@ private:
     const ServerClock& m_clock;
     asio::io_context m_io;
     AccountStore m_store;
+    std::unique_ptr<StoreRunner> m_storeRunner;
     std::unique_ptr<AccountLoginChecker> m_checker;
     std::unique_ptr<SharingServer> m_sharing;
     std::unique_ptr<TcpServer> m_tcp;

@@ -17,6 +17,7 @@ struct TcpServer::Connection {
     ConnectionId id;
     tcp::socket socket;
     PortKind port;
+    std::string address;
     std::string queued; // bytes not yet handed to the socket
     std::string writing; // bytes of the write in flight
     bool writeInFlight = false;
@@ -25,6 +26,10 @@ struct TcpServer::Connection {
     bool closing = false; // close once drained
     bool dirty = false;
     bool gone = false; // socket closed, removed from the table
+    size_t counted = 0; // pending output as last added to the total
+    size_t watchBelow = 0;
+    bool watching = false;
+    size_t pending() const { return queued.size() + writing.size(); }
     std::unique_ptr<asio::steady_timer> grace;
 };
 
@@ -142,6 +147,9 @@ void TcpServer::stop()
     }
     m_connections.clear();
     m_dirty.clear();
+    m_perAddress.clear();
+    m_limitLogged.clear();
+    m_pendingTotal = 0;
 }
 
 void TcpServer::accept(int index)
@@ -181,11 +189,25 @@ void TcpServer::admit(int index, tcp::socket socket)
         socket.close(ec);
         return;
     }
+    int& fromAddress = m_perAddress[address];
+    if (m_settings.maxConnectionsPerAddress > 0
+        && fromAddress >= m_settings.maxConnectionsPerAddress) {
+        // One line per episode: an address hammering at its limit must not flood the log.
+        if (!m_limitLogged[address]) {
+            m_limitLogged[address] = true;
+            m_log.line("refusing connections from " + address + ": " + std::to_string(fromAddress)
+                + " open from this address");
+        }
+        socket.close(ec);
+        return;
+    }
+    ++fromAddress;
     socket.non_blocking(true, ec);
     socket.set_option(tcp::no_delay(true), ec);
     socket.set_option(asio::socket_base::keep_alive(true), ec);
     const PortKind port = index == 0 ? PortKind::Main : PortKind::Presence;
     auto c = std::make_shared<Connection>(++m_lastId, std::move(socket), port);
+    c->address = address;
     m_connections.emplace(c->id, c);
     m_events->connectionOpened(c->id, port, address);
     armRead(c);
@@ -244,7 +266,44 @@ void TcpServer::send(ConnectionId id, std::string_view bytes)
         return;
     }
     c->queued.append(bytes);
+    outputChanged(c);
     scheduleFlush(c);
+}
+
+void TcpServer::outputChanged(const ConnectionPtr& c)
+{
+    const size_t now = c->gone ? 0 : c->pending();
+    m_pendingTotal = m_pendingTotal - c->counted + now;
+    c->counted = now;
+    if (c->watching && !c->gone && now <= c->watchBelow) {
+        c->watching = false;
+        asio::post(m_io, [this, id = c->id, alive = std::weak_ptr<bool>(m_alive)] {
+            if (!alive.expired() && find(id))
+                m_events->outputDrained(id);
+        });
+    }
+}
+
+size_t TcpServer::pendingOutput(ConnectionId id) const
+{
+    const ConnectionPtr c = find(id);
+    return c ? c->pending() : 0;
+}
+
+void TcpServer::watchOutput(ConnectionId id, size_t bytes)
+{
+    const ConnectionPtr c = find(id);
+    if (!c)
+        return;
+    c->watching = true;
+    c->watchBelow = bytes;
+    outputChanged(c);
+}
+
+void TcpServer::abort(ConnectionId id)
+{
+    if (const ConnectionPtr c = find(id))
+        drop(c, nullptr);
 }
 
 void TcpServer::scheduleFlush(const ConnectionPtr& c)
@@ -291,6 +350,7 @@ void TcpServer::write(const ConnectionPtr& c)
         return;
     }
     c->queued.erase(0, n);
+    outputChanged(c);
     if (c->queued.empty()) {
         release(c->queued);
         finishIfDrained(c);
@@ -306,6 +366,7 @@ void TcpServer::write(const ConnectionPtr& c)
             release(c->writing);
             if (c->gone || error == asio::error::operation_aborted)
                 return;
+            outputChanged(c);
             if (error) {
                 drop(c, "write error");
                 return;
@@ -364,6 +425,13 @@ void TcpServer::drop(const ConnectionPtr& c, const char* why)
     if (c->grace)
         c->grace->cancel();
     m_connections.erase(c->id);
+    outputChanged(c);
+    release(c->queued);
+    // Below its limit again: the next refusal starts a new episode in the log.
+    m_limitLogged.erase(c->address);
+    if (const auto it = m_perAddress.find(c->address);
+        it != m_perAddress.end() && --it->second <= 0)
+        m_perAddress.erase(it);
     // Reported from a fresh turn of the loop, so the protocol handling is never re-entered
     // from inside one of its own calls.
     asio::post(m_io, [this, id = c->id, alive = std::weak_ptr<bool>(m_alive)] {

@@ -26,6 +26,7 @@ public:
         std::uint16_t port = 9292;
         std::uint16_t presencePort = 9293;
         int maxConnections = 10000;
+        int maxConnectionsPerAddress = 32; // on both ports together; 0: no limit
         size_t outputCap
             = 8 * 1024 * 1024; // unsent bytes a connection may owe before it is dropped
         std::chrono::milliseconds closeGrace { 5000 }; // time a closing connection gets to drain
@@ -51,6 +52,10 @@ public:
     void send(ConnectionId id, std::string_view bytes) override;
     void close(ConnectionId id) override;
     void pauseReading(ConnectionId id, bool paused) override;
+    void abort(ConnectionId id) override;
+    size_t pendingOutput(ConnectionId id) const override;
+    size_t pendingOutputTotal() const override { return m_pendingTotal; }
+    void watchOutput(ConnectionId id, size_t bytes) override;
 
 private:
     struct Connection;
@@ -65,6 +70,8 @@ private:
     void flushAll();
     void write(const ConnectionPtr& c);
     void finishIfDrained(const ConnectionPtr& c);
+    // Keeps the pending-output total and reports a watched connection that has drained.
+    void outputChanged(const ConnectionPtr& c);
     void drop(const ConnectionPtr& c, const char* why);
     ConnectionPtr find(ConnectionId id) const;
 
@@ -76,6 +83,10 @@ private:
     std::array<std::uint16_t, 2> m_ports { 0, 0 };
     asio::steady_timer m_acceptRetry;
     std::unordered_map<ConnectionId, ConnectionPtr> m_connections;
+    // Open connections per client address; addresses at their limit and already logged as such.
+    std::unordered_map<std::string, int> m_perAddress;
+    std::unordered_map<std::string, bool> m_limitLogged;
+    size_t m_pendingTotal = 0;
     std::vector<ConnectionPtr> m_dirty; // connections with output waiting for the next flush
     bool m_flushScheduled = false;
     ConnectionId m_lastId = 0;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -164,6 +166,33 @@ TEST_F(AccountStoreTest, FileThatIsNotADatabaseIsReported)
     EXPECT_FALSE(store.open(junk));
     EXPECT_FALSE(store.error().empty());
     std::remove(junk.c_str());
+}
+
+TEST_F(AccountStoreTest, ImportHoldsTheWriteLockOnlyForItsInserts)
+{
+    std::vector<std::pair<std::string, std::string>> accounts;
+    for (int i = 0; i < 12; ++i)
+        accounts.emplace_back("slow" + std::to_string(i), "pw");
+    std::atomic<bool> done { false };
+    std::thread import([&] {
+        size_t failed = 0;
+        EXPECT_EQ(m_store.addUsers(accounts, HashStrength::Standard, failed), Status::Ok);
+        done = true;
+    });
+    // Another process writing meanwhile waits at most 100 ms for the lock, and never has to
+    // give up: the slow hashing happens before the import's transaction.
+    AccountStore other;
+    ASSERT_TRUE(other.open(m_path));
+    other.setBusyTimeout(100);
+    int writes = 0, refused = 0;
+    while (!done) {
+        (other.newInstallation(1) > 0 ? writes : refused) += 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    import.join();
+    EXPECT_GT(writes, 0);
+    EXPECT_EQ(refused, 0) << other.error();
+    EXPECT_TRUE(checks("slow11", "pw"));
 }
 
 } // namespace

@@ -47,6 +47,10 @@ public:
     }
     void close(ConnectionId id) override { closed.insert(id); }
     void pauseReading(ConnectionId id, bool paused) override { this->paused[id] = paused; }
+    void abort(ConnectionId id) override { closed.insert(id); }
+    size_t pendingOutput(ConnectionId) const override { return 0; }
+    size_t pendingOutputTotal() const override { return 0; }
+    void watchOutput(ConnectionId, size_t) override { }
 
     std::map<ConnectionId, std::vector<StringList>> received;
     std::set<ConnectionId> closed;
@@ -61,7 +65,7 @@ protected:
         SharingServer::Settings settings;
         settings.loginTimeout = 30s;
         m_server = std::make_unique<SharingServer>(
-            std::move(settings), m_store, m_checker, m_control, m_clock, m_log);
+            std::move(settings), m_runner, m_checker, m_control, m_clock, m_log);
         m_server->connectionOpened(1, PortKind::Main, "127.0.0.1");
         m_server->bytesReceived(1,
             frameMessage(list({ "LOGIN", "alice", "pw", "0" }))
@@ -73,6 +77,8 @@ protected:
     }
 
     AccountStore m_store;
+    asio::io_context m_io;
+    StoreRunner m_runner { m_store, m_io, false };
     HeldChecker m_checker;
     RecordingControl m_control;
     StepClock m_clock;

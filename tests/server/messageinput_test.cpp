@@ -7,6 +7,14 @@ namespace {
 
 using Status = MessageInput::Status;
 
+std::string repeated(std::string_view piece, size_t times)
+{
+    std::string s;
+    for (size_t i = 0; i < times; ++i)
+        s += piece;
+    return s;
+}
+
 TEST(MessageInputTest, LimitsHoldHoweverTheBytesAreCut)
 {
     const size_t line = MessageInput::maxLineLength;
@@ -37,6 +45,11 @@ TEST(MessageInputTest, LimitsHoldHoweverTheBytesAreCut)
                     s += "+" + std::string(60000, 'm') + "\n";
                 return s;
             }(),
+            Status::MessageTooLong },
+        // Every line costs its bookkeeping too: 2-byte lines cost 50 bytes each.
+        { "tiny lines within the limit", repeated("+\n", 20000) + "-\n", Status::Ok },
+        { "tiny lines past the limit", repeated("+\n", 21000), Status::MessageTooLong },
+        { "tiny lines ended past the limit", repeated("+\n", 20971) + "-\n",
             Status::MessageTooLong },
     };
     for (const Case& c : cases) {

@@ -23,13 +23,20 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
     EXPECT_EQ(defaults.loginTimeoutSeconds, 30);
     EXPECT_EQ(defaults.maxUsers, 0);
     EXPECT_EQ(defaults.maxMessageRate, 10);
+    EXPECT_EQ(defaults.maxConnectionsPerAddress, 32);
+    EXPECT_EQ(defaults.maxBufferedMb, 512);
+    EXPECT_EQ(defaults.maxLoginChecks, 16);
+    EXPECT_EQ(defaults.maxLoginChecksPerAddress, 4);
+    EXPECT_EQ(defaults.presenceTimeoutSeconds, 1200);
     EXPECT_TRUE(defaults.listenAddress.empty());
 
     ServerOptions o;
     ASSERT_TRUE(parse(
         { "--listen", "127.0.0.1", "--port=1000", "--presence-port", "1001", "--db", "x.db",
             "--latest-version", "31", "--max-users", "5", "--max-connections=7", "--login-timeout",
-            "9", "--max-message-rate", "0", "--deny", "10.0.0.0/8", "--deny=::1", "--quiet" },
+            "9", "--max-message-rate", "0", "--deny", "10.0.0.0/8", "--deny=::1", "--quiet",
+            "--max-connections-per-address", "0", "--max-buffered-mb=64", "--max-login-checks", "3",
+            "--max-login-checks-per-address", "1", "--presence-timeout", "60" },
         o, error))
         << error;
     EXPECT_EQ(o.listenAddress, "127.0.0.1");
@@ -43,6 +50,11 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
     EXPECT_EQ(o.maxMessageRate, 0);
     EXPECT_EQ(o.denied, (std::vector<std::string> { "10.0.0.0/8", "::1" }));
     EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.maxConnectionsPerAddress, 0);
+    EXPECT_EQ(o.maxBufferedMb, 64);
+    EXPECT_EQ(o.maxLoginChecks, 3);
+    EXPECT_EQ(o.maxLoginChecksPerAddress, 1);
+    EXPECT_EQ(o.presenceTimeoutSeconds, 60);
     EXPECT_TRUE(o.userCommand.empty());
 }
 
@@ -117,6 +129,20 @@ TEST(AddressFilterTest, BadRangesAreRefused)
     ASSERT_TRUE(filter.add("0.0.0.0/0"));
     EXPECT_TRUE(filter.matches("203.0.113.1"));
     EXPECT_FALSE(filter.matches("2001:db8::1"));
+}
+
+TEST(AddressFilterTest, NetworksAreSlash24AndSlash64)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "192.0.2.77", "192.0.2.0/24" },
+        { "::ffff:192.0.2.9", "192.0.2.0/24" },
+        { "127.0.0.1", "127.0.0.0/24" },
+        { "2001:db8:1:2:3:4:5:6", "2001:db8:1:2::/64" },
+        { "::1", "::/64" },
+        { "junk", "junk" },
+    };
+    for (const auto& [address, network] : cases)
+        EXPECT_EQ(networkOf(address), network) << address;
 }
 
 } // namespace

@@ -28,10 +28,10 @@ TestClient::~TestClient()
     close();
 }
 
-bool TestClient::connect(std::uint16_t port, int receiveBuffer)
+bool TestClient::connect(std::uint16_t port, int receiveBuffer, const std::string& source)
 {
     close();
-    auto socket = std::make_unique<PosixSocketPort>(receiveBuffer);
+    auto socket = std::make_unique<PosixSocketPort>(receiveBuffer, source);
     m_port = socket.get();
     m_connection = ServerConnection::open(std::move(socket), m_events, "127.0.0.1", port);
     if (!m_connection)

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 class PosixSocketPort;
@@ -22,8 +23,9 @@ public:
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
 
-    // receiveBuffer > 0 shrinks the socket's receive buffer (to make a slow reader).
-    bool connect(std::uint16_t port, int receiveBuffer = 0);
+    // receiveBuffer > 0 shrinks the socket's receive buffer (to make a slow reader); a source
+    // address (127.x.y.z) makes the client come from another address.
+    bool connect(std::uint16_t port, int receiveBuffer = 0, const std::string& source = {});
     void close();
     // Queues the message and flushes until the socket has taken all of it.
     bool send(const StringList& message);

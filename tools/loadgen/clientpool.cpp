@@ -24,11 +24,18 @@ std::string ClientPool::userName(const std::string& prefix, size_t client)
     return prefix + std::to_string(client);
 }
 
+std::string ClientPool::loopbackSource(int block, size_t k)
+{
+    return "127." + std::to_string(block) + "." + std::to_string(k / 250 % 256) + "."
+        + std::to_string(k % 250 + 1);
+}
+
 bool ClientPool::connect(size_t n, std::string& error)
 {
     m_clients.reserve(m_clients.size() + n);
     for (size_t i = 0; i < n; ++i) {
-        auto port = std::make_unique<PosixSocketPort>();
+        auto port = std::make_unique<PosixSocketPort>(
+            0, sources.empty() ? std::string() : sources[m_clients.size() % sources.size()]);
         PosixSocketPort* raw = port.get();
         auto connection = ServerConnection::open(std::move(port), m_events, m_host, m_port);
         if (!connection || !connection->isConnected()) {

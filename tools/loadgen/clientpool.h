@@ -34,6 +34,8 @@ public:
     size_t loggedInCount() const { return m_loggedIn; }
     size_t closedCount() const { return m_closed; }
     static std::string userName(const std::string& prefix, size_t client);
+    // The k-th of a run of loopback addresses 127.BLOCK.x.y (250 per /24, none ending in 0).
+    static std::string loopbackSource(int block, size_t k);
 
     // Runs the loop until done() holds (true) or the timeout passes (false). between() runs
     // between waits, at least every few milliseconds.
@@ -41,6 +43,8 @@ public:
         const std::function<void()>& between = {});
 
     std::function<void(size_t client, const StringList& message)> onMessage;
+    // Local addresses to connect from, taken in turn (empty: the system's choice).
+    std::vector<std::string> sources;
 
 private:
     struct Client {

@@ -1,5 +1,8 @@
 // pavione-loadgen: load for the sharing server, measured from the clients' side. See usage().
+#include "attacks.h"
 #include "clientpool.h"
+#include "loadargs.h"
+#include "procstat.h"
 
 #include "server/accountstore.h"
 
@@ -26,28 +29,13 @@ const char* usage()
            "       pavione-loadgen broadcast --port N --clients N --rate PER_SECOND --seconds S\n"
            "       pavione-loadgen idle --port N --clients N\n"
            "       pavione-loadgen burst --port N --clients N\n"
+           "       pavione-loadgen attack --kind slots|memory|logins|guess|flood --port N\n"
+           "                      --presence-port N [--seconds S] [--victim NAME]\n"
            "common: --host H (127.0.0.1), --prefix P (user names P0, P1, ...; default u),\n"
+           "        --sources N (spread the clients over N loopback addresses 127.1.x.y),\n"
            "        --server-pid PID (report that process's memory and CPU time)\n"
            "Accounts are named PREFIX and a number, with the password \"pw-\" and the name.\n";
 }
-
-struct Args {
-    std::string mode;
-    std::map<std::string, std::string> values;
-    std::string get(const std::string& key, const std::string& fallback) const
-    {
-        const auto it = values.find(key);
-        return it == values.end() ? fallback : it->second;
-    }
-    long number(const std::string& key, long fallback) const
-    {
-        const std::string text = get(key, "");
-        long value = fallback;
-        if (!text.empty())
-            std::from_chars(text.data(), text.data() + text.size(), value);
-        return value;
-    }
-};
 
 double seconds(Clock::duration d)
 {
@@ -60,45 +48,18 @@ std::int64_t nowNanoseconds()
         .count();
 }
 
-// A line of /proc/PID/status, such as VmRSS, in kB; -1 when unknown.
-long procStatusKb(long pid, const std::string& field)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    }
-    return -1;
-}
-
-// User plus system CPU seconds of a process; -1 when unknown.
-double procCpuSeconds(long pid)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat;
-    std::getline(in, stat);
-    const size_t close = stat.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    double ticks = 0;
-    for (int i = 3; fields >> field; ++i) {
-        if (i == 14 || i == 15)
-            ticks += std::stod(field);
-        if (i == 15)
-            break;
-    }
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
 void reportMemory(long pid)
 {
     if (pid <= 0)
         return;
     std::printf("server memory: resident %.1f MB, peak resident %.1f MB\n",
         procStatusKb(pid, "VmRSS") / 1024.0, procStatusKb(pid, "VmHWM") / 1024.0);
+}
+
+void addSources(ClientPool& pool, const Args& args)
+{
+    for (long k = 0; k < args.number("sources", 0); ++k)
+        pool.sources.push_back(ClientPool::loopbackSource(1, static_cast<size_t>(k)));
 }
 
 void raiseDescriptorLimit()
@@ -165,6 +126,7 @@ int broadcast(const Args& args)
     const long pid = args.number("server-pid", 0);
     ClientPool pool(
         args.get("host", "127.0.0.1"), static_cast<std::uint16_t>(args.number("port", 9292)));
+    addSources(pool, args);
 
     std::vector<std::uint32_t> latencies; // microseconds, deliveries inside the window
     latencies.reserve(static_cast<size_t>(
@@ -252,6 +214,7 @@ int idle(const Args& args)
     const long pid = args.number("server-pid", 0);
     ClientPool pool(
         args.get("host", "127.0.0.1"), static_cast<std::uint16_t>(args.number("port", 9292)));
+    addSources(pool, args);
     size_t arrivals = 0;
     pool.onMessage = [&](size_t, const StringList& message) {
         if (message.item(0) == "LOGIN")
@@ -278,6 +241,7 @@ int burst(const Args& args)
     const long pid = args.number("server-pid", 0);
     ClientPool pool(
         args.get("host", "127.0.0.1"), static_cast<std::uint16_t>(args.number("port", 9292)));
+    addSources(pool, args);
     size_t arrivals = 0;
     pool.onMessage = [&](size_t, const StringList& message) {
         if (message.item(0) == "LOGIN")
@@ -331,6 +295,8 @@ int main(int argc, char** argv)
         return idle(args);
     if (args.mode == "burst")
         return burst(args);
+    if (args.mode == "attack")
+        return attack(args);
     std::fputs(usage(), stderr);
     return 2;
 }

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -22,8 +23,9 @@ int32_t errorCode(int error)
 
 } // namespace
 
-PosixSocketPort::PosixSocketPort(int receiveBuffer)
+PosixSocketPort::PosixSocketPort(int receiveBuffer, std::string source)
     : m_receiveBuffer(receiveBuffer)
+    , m_source(std::move(source))
 { }
 
 PosixSocketPort::~PosixSocketPort()
@@ -40,6 +42,15 @@ bool PosixSocketPort::create()
         setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &m_receiveBuffer, sizeof m_receiveBuffer);
     const int one = 1;
     setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (!m_source.empty()) {
+        sockaddr_in local {};
+        local.sin_family = AF_INET;
+        if (inet_pton(AF_INET, m_source.c_str(), &local.sin_addr) != 1
+            || ::bind(m_fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+            close();
+            return false;
+        }
+    }
     return true;
 }
 
