@@ -134,6 +134,9 @@ inline const FixedText nameEmpty { u8"棋譜名またはフォルダ名が入力
 inline const FixedText nameBadCharacter {
     u8"棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　\\ /"
 };
+inline const FixedText nameNotInCodePage {
+    u8"棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　%s"
+};
 inline const FixedText nameTaken {
     u8"指定された棋譜名またはフォルダ名は既に存在します。別の名前を指定して下さい。"
 };

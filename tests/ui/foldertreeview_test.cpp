@@ -1,6 +1,6 @@
 #include "runningprogram.h"
 
-#include "app/internalclipboard.h"
+#include "ui/internalclipboard.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
@@ -216,8 +216,9 @@ TEST_F(FolderTreeTest, PopupsAndTheirGrayedItemsByNode)
         u("名前の変更(&M)"), u("KAフォーマットで保存 (grayed)"), u("プロパティ(&R)") };
     EXPECT_EQ(treePopup({ 0, a }), folderItems);
     const QStringList rootItems { u("開く(&O)"), u("検索(&F)..."), u("共有(&S)... (grayed)"),
-        u("切り取り(&T)"), u("コピー(&C)"), u("貼り付け(&P) (grayed)"), u("削除(&D) (grayed)"),
-        u("名前の変更(&M) (grayed)"), u("KAフォーマットで保存 (grayed)"), u("プロパティ(&R)") };
+        u("切り取り(&T) (grayed)"), u("コピー(&C) (grayed)"), u("貼り付け(&P) (grayed)"),
+        u("削除(&D) (grayed)"), u("名前の変更(&M) (grayed)"), u("KAフォーマットで保存 (grayed)"),
+        u("プロパティ(&R)") };
     EXPECT_EQ(treePopup(ownRoot), rootItems);
     EXPECT_EQ(treePopup({ networkCollection, share }), rootItems);
 
@@ -284,6 +285,63 @@ TEST_F(FolderTreeTest, CopyAndPasteAFolder)
     ASSERT_TRUE(m_frame->dispatch(CommandId::EditPaste, &tree()));
     EXPECT_EQ(treeChildren(ownRoot), QStringList({ "A", "B", u("コピー～A") }));
     EXPECT_TRUE(m_prompter.calls().empty());
+}
+
+TEST_F(FolderTreeTest, PopupCutAndCopyTakeTheClickedNodeAsTheEditMenuTakesTheSelectedOne)
+{
+    const int a = newFolder(0, 0, "A");
+    const int b = newFolder(0, 0, "B");
+    tree().select({ 0, b });
+    const InternalClipboard& clip = m_app.internalClipboard();
+
+    treePopup({ 0, a }, CommandId::CopyFolder);
+    EXPECT_EQ(clip.mode, InternalClipboard::copy);
+    EXPECT_EQ(clip.items, std::vector<ItemRef>({ folderItem(a) }));
+    EXPECT_FALSE(tree().folderModel().cutFolder().valid());
+    treePopup({ 0, b }, CommandId::PasteIntoFolder);
+    EXPECT_EQ(treeChildren({ 0, b }), QStringList({ "A" }));
+
+    treePopup({ 0, a }, CommandId::CutFolder);
+    EXPECT_EQ(clip.mode, InternalClipboard::cut);
+    EXPECT_EQ(tree().folderModel().cutFolder(), (FolderKey { 0, a }));
+    EXPECT_EQ(tree().selectedFolder(), (FolderKey { 0, b }));
+}
+
+TEST_F(FolderTreeTest, AClickOnTheSelectedNodeLeavesTheDeleteKeyWorking)
+{
+    const int a = newFolder(0, 0, "A");
+    const int b = newFolder(0, 0, "B");
+    for (const int folder : { a, b }) {
+        tree().select({ 0, folder });
+        const QRect node = tree().visualRect(tree().folderModel().indexOf({ 0, folder }));
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, node.center());
+        // The rename waits for the double-click time; until then there is no editor.
+        EXPECT_FALSE(tree().isEditingLabel());
+        if (folder == b) {
+            QTest::qWait(QApplication::doubleClickInterval() + 200);
+            ASSERT_TRUE(tree().isEditingLabel());
+            ASSERT_NE(openEditor(tree()), nullptr);
+            QTest::keyClick(openEditor(tree()), Qt::Key_Escape);
+            EXPECT_FALSE(tree().isEditingLabel());
+        }
+        QTest::keyClick(&tree(), Qt::Key_Delete);
+    }
+    EXPECT_TRUE(treeChildren(ownRoot).isEmpty());
+    EXPECT_EQ(collection(trashCollection).folder(0).children.size(), 2u);
+}
+
+TEST_F(FolderTreeTest, NamesOutsideCodePage932AreRefusedNamingTheCharacters)
+{
+    const int a = newFolder(0, 0, "A");
+    tree().startRename({ 0, a });
+    typeLabel(tree(), u("caf\u00e9 \u2603\u00e9"));
+    EXPECT_EQ(m_prompter.last().kind, "error");
+    EXPECT_EQ(m_prompter.last().text,
+        u("棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　U+00E9 U+2603"));
+    EXPECT_EQ(collection(0).folder(a).name, "A");
+    ASSERT_TRUE(tree().isEditingLabel());
+    typeLabel(tree(), u("①Ω"));
+    EXPECT_EQ(fromSjis(collection(0).folder(a).name), u("①Ω"));
 }
 
 TEST_F(FolderTreeTest, CutAndPasteMovesTheFolderOnce)

@@ -295,8 +295,7 @@ TEST_F(MainFrameTest, TheFocusedViewHasTheFirstWord)
     // A pop-up's owner goes first, whichever pane has the focus.
     const auto dirMenu = m_frame->contextMenu(ContextMenu::FolderTree, m_frame->folderTreeView());
     EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->folderTreeView()).isEmpty());
-    EXPECT_EQ(
-        dispatchAndReadMessage(CommandId::CutFolder, m_frame->recordListView()), notAvailable());
+    EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->recordListView()).isEmpty());
 }
 
 TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
@@ -306,7 +305,7 @@ TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
              CommandId::CaptureSettings, CommandId::NetworkSettings, CommandId::Connect,
              CommandId::Disconnect, CommandId::OpenRecord, CommandId::EditRecord, CommandId::Search,
              CommandId::Share, CommandId::FolderProperties, CommandId::ComputerProperties,
-             CommandId::Chat, CommandId::CutItems, CommandId::CopyItems, CommandId::ExportKa }) {
+             CommandId::Chat, CommandId::ExportKa }) {
         SCOPED_TRACE(static_cast<int>(id));
         EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatPane()), notAvailable());
     }

@@ -1,9 +1,10 @@
 #include "runningprogram.h"
 
-#include "app/internalclipboard.h"
+#include "ui/internalclipboard.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -129,6 +130,99 @@ TEST_F(RecordListTest, DeleteAsksAndSelectsTheRowThatTakesThePlace)
     QTest::keyClick(&list(), Qt::Key_Delete);
     EXPECT_EQ(listNames(), QStringList({ "r0", "r3" }));
     EXPECT_EQ(collection(trashCollection).folder(0).records.size(), 3u);
+}
+
+TEST_F(RecordListTest, AClickOnTheSelectedRowLeavesTheDeleteKeyWorking)
+{
+    for (const char* name : { "r0", "r1", "r2" })
+        newRecord(0, 0, name);
+    show(ownRoot);
+    const auto clickRow = [this](int row) {
+        const QRect r = list().visualRect(list().listModel().index(row, 1));
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, r.center());
+    };
+
+    selectRows({ 1 });
+    clickRow(1);
+    // The rename waits for the double-click time; until then there is no editor.
+    EXPECT_FALSE(list().isEditingLabel());
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    EXPECT_EQ(listNames(), QStringList({ "r0", "r2" }));
+
+    selectRows({ 1 });
+    clickRow(1);
+    QTest::qWait(QApplication::doubleClickInterval() + 200);
+    ASSERT_TRUE(list().isEditingLabel());
+    QTest::keyClick(openEditor(list()), Qt::Key_Escape);
+    EXPECT_FALSE(list().isEditingLabel());
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    EXPECT_EQ(listNames(), QStringList({ "r0" }));
+}
+
+TEST_F(RecordListTest, ADoubleClickOnTheSelectedRecordNeverRenamesIt)
+{
+    newRecord(0, 0, "r0");
+    show(ownRoot);
+    selectRows({ 0 });
+    // Whatever opening the record shows is closed once the double-click time has passed.
+    QTimer::singleShot(QApplication::doubleClickInterval() + 200, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    const QRect r = list().visualRect(list().listModel().index(0, 1));
+    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, r.center());
+    QTest::qWait(QApplication::doubleClickInterval() + 300);
+    EXPECT_FALSE(list().isEditingLabel());
+    EXPECT_EQ(openEditor(list()), nullptr);
+}
+
+TEST_F(RecordListTest, AnotherFolderIsShownFromItsTop)
+{
+    const int a = newFolder(0, 0, "A");
+    const int b = newFolder(0, 0, "B");
+    for (int i = 0; i < 150; ++i) {
+        newRecord(0, a, "a");
+        newRecord(0, b, "b");
+    }
+    show({ 0, a });
+    list().scrollToBottom();
+    const int bottom = list().verticalScrollBar()->value();
+    ASSERT_GT(bottom, 0);
+    list().refresh();
+    EXPECT_EQ(list().verticalScrollBar()->value(), bottom);
+    show({ 0, b });
+    EXPECT_EQ(list().verticalScrollBar()->value(), 0);
+}
+
+TEST_F(RecordListTest, NamesOutsideCodePage932AreRefusedNamingTheCharacters)
+{
+    newRecord(0, 0, "r0");
+    show(ownRoot);
+    struct Case {
+        const char* typed;
+        const char* refused; // the characters named; empty when the name is taken
+    };
+    const Case cases[] = {
+        { "\u00e9t\u00e9", "U+00E9" },
+        { "a\U0001F600b\u00df", "U+1F600 U+00DF" },
+        { "?", "" },
+        { "棋譜①ｶﾅ～", "" },
+    };
+    for (const Case& c : cases) {
+        m_prompter.clear();
+        list().startRename(0);
+        typeLabel(list(), u(c.typed));
+        if (*c.refused) {
+            ASSERT_FALSE(m_prompter.calls().empty()) << c.typed;
+            EXPECT_EQ(m_prompter.last().text,
+                u("棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　") + u(c.refused));
+            EXPECT_TRUE(list().isEditingLabel());
+            QTest::keyClick(openEditor(list()), Qt::Key_Escape);
+        } else {
+            EXPECT_TRUE(m_prompter.calls().empty()) << c.typed;
+            EXPECT_EQ(listNames(), QStringList({ u(c.typed) }));
+        }
+    }
 }
 
 TEST_F(RecordListTest, DeletingInTheTrashIsForGoodAndAlwaysAsks)
