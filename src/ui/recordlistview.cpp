@@ -650,6 +650,7 @@ void RecordListView::keyReleaseEvent(QKeyEvent* event)
 void RecordListView::mousePressEvent(QMouseEvent* event)
 {
     m_renameDelay.stop();
+    m_doubleClicked = false;
     if (m_drag && m_drag->active()) {
         // A right click gives the drag up.
         if (event->button() == Qt::RightButton)
@@ -682,6 +683,11 @@ void RecordListView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QTreeView::mouseReleaseEvent(event);
+    // The release that ends a double click is no click on a selected row.
+    if (m_doubleClicked) {
+        m_doubleClicked = false;
+        m_renameDelay.stop();
+    }
 }
 
 void RecordListView::startDrag(Qt::DropActions)
@@ -695,6 +701,7 @@ void RecordListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // A double click opens; it never renames.
     m_renameDelay.stop();
+    m_doubleClicked = true;
     const QModelIndex index = indexAt(event->position().toPoint());
     const FolderKey shown = shownFolder();
     if (!index.isValid() || !shown.valid() || event->button() != Qt::LeftButton) {

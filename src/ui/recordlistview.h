@@ -118,6 +118,7 @@ private:
     // A click on the selected row renames it once the double-click time has passed.
     QBasicTimer m_renameDelay;
     ItemRef m_renameKey = 0;
+    bool m_doubleClicked = false;
     // The record being renamed from here: its row keeps its place.
     int m_renamingSlot = -1;
     bool m_ctrlDown = false;
