@@ -1,5 +1,7 @@
 #include "runningprogram.h"
 
+#include "board/notation.h"
+#include "records/gamerecord.h"
 #include "ui/internalclipboard.h"
 
 #include <QAbstractItemModelTester>
@@ -226,6 +228,138 @@ TEST_F(RecordListTest, NamesOutsideCodePage932AreRefusedNamingTheCharacters)
             EXPECT_EQ(listNames(), QStringList({ u(c.typed) }));
         }
     }
+}
+
+TEST_F(RecordListTest, CopyPutsTheMovesAsPlayedOnTheSystemClipboardOneRecordALine)
+{
+    const int a = newFolder(0, 0, "A");
+    // C4E3 and D3C5 are stored turned to start at F5; the clipboard gets them as played.
+    for (const char* moves : { "F5D6C3", "c4e3", "D3C5F6F5" })
+        ops().importLine(0, 0, moves);
+    show(ownRoot);
+    QApplication::clipboard()->setText("old text");
+
+    selectRows({ 0, 1, 2, 3 });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::EditCopy, &list()));
+    EXPECT_EQ(QApplication::clipboard()->text(), u("F5D6C3\r\nC4E3\r\nD3C5F6F5"));
+    const InternalClipboard& clip = m_app.internalClipboard();
+    EXPECT_EQ(clip.mode, InternalClipboard::copy);
+    EXPECT_EQ(clip.sourceCollection, 0);
+    EXPECT_EQ(clip.sourceFolder, 0);
+    EXPECT_EQ(clip.items.size(), 4u);
+    EXPECT_EQ(clip.items.front(), folderItem(a));
+    EXPECT_EQ(clip.text, "F5D6C3\r\nC4E3\r\nD3C5F6F5");
+
+    // Folders only: the system clipboard is emptied, and so is the text kept.
+    selectRows({ 0 });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::CopyFolder, &list()));
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(clip.text.empty());
+    EXPECT_EQ(clip.items, std::vector<ItemRef>({ folderItem(a) }));
+}
+
+TEST_F(RecordListTest, CutRowsStayMarkedUntilPastedOrCopiedAgain)
+{
+    const int a = newFolder(0, 0, "A");
+    newRecord(0, 0, "r0");
+    newRecord(0, 0, "r1");
+    show(ownRoot);
+    RecordListModel& model = list().listModel();
+    const auto marked = [&model] {
+        std::vector<int> rows;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            if (model.data(model.index(r, 0), Qt::ForegroundRole).value<QColor>() == Qt::gray)
+                rows.push_back(r);
+        }
+        return rows;
+    };
+
+    selectRows({ 1, 2 });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::CutItems, &list()));
+    EXPECT_EQ(m_app.internalClipboard().mode, InternalClipboard::cut);
+    EXPECT_EQ(marked(), std::vector<int>({ 1, 2 }));
+    // Still marked when the folder comes back.
+    show({ 0, a });
+    EXPECT_TRUE(marked().empty());
+    show(ownRoot);
+    EXPECT_EQ(marked(), std::vector<int>({ 1, 2 }));
+    // A new copy takes the mark off.
+    selectRows({ 1 });
+    m_frame->dispatch(CommandId::EditCopy, &list());
+    EXPECT_TRUE(marked().empty());
+
+    // Cut and pasted: moved once, the mark and the items gone.
+    selectRows({ 1, 2 });
+    m_frame->dispatch(CommandId::EditCut, &list());
+    show({ 0, a });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::EditPaste, &list()));
+    EXPECT_EQ(listNames(), QStringList({ "r0", "r1" }));
+    EXPECT_FALSE(m_app.internalClipboard().holdsItems());
+    show(ownRoot);
+    EXPECT_EQ(listNames(), QStringList({ "A" }));
+    EXPECT_TRUE(marked().empty());
+}
+
+TEST_F(RecordListTest, CopyCutAndPasteEnablingByFolder)
+{
+    newRecord(0, 0, "mine");
+    newRecord(yahooCollection, 0, "captured");
+    CollectionTree& network = collection(networkCollection);
+    const int computer = network.addFolder(0, "bob", 0);
+    const int share = network.addFolder(computer, "games", 0);
+    network.addRecord(share, newNamedRecord("theirs"));
+    tree().insertFolder({ networkCollection, computer });
+    newRecord(0, 0, "gone");
+    selectRows({ 1 });
+    m_frame->dispatch(CommandId::DeleteItems, &list());
+
+    struct Case {
+        FolderKey folder;
+        bool selected;
+        bool copy, cut, paste;
+    };
+    const Case cases[] = {
+        { ownRoot, true, true, true, true },
+        { ownRoot, false, false, false, true },
+        { { yahooCollection, 0 }, true, true, true, false },
+        { trashRoot, true, false, false, false },
+        { { networkCollection, 0 }, true, false, false, false },
+        { { networkCollection, share }, true, true, false, false },
+    };
+    for (const Case& c : cases) {
+        show(c.folder);
+        ASSERT_GT(list().listModel().rowCount(), 0);
+        if (c.selected)
+            selectRows({ 0 });
+        else
+            list().clearSelection();
+        const auto enabled
+            = [this](CommandId id) { return m_frame->commandState(id, &list()).enabled; };
+        SCOPED_TRACE(testing::Message() << c.folder.collection << "/" << c.folder.folder);
+        for (CommandId id : { CommandId::EditCopy, CommandId::CopyItems, CommandId::CopyFolder })
+            EXPECT_EQ(enabled(id), c.copy);
+        for (CommandId id : { CommandId::EditCut, CommandId::CutItems, CommandId::CutFolder })
+            EXPECT_EQ(enabled(id), c.cut);
+        EXPECT_EQ(enabled(CommandId::EditPaste), c.paste);
+    }
+}
+
+TEST_F(RecordListTest, TextFromAnotherProgramPastesAsRecords)
+{
+    const int a = newFolder(0, 0, "A");
+    QApplication::clipboard()->setText(u("F5D6C3D3\r\nc4e3f6\n\n"));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_frame, &activate);
+    show({ 0, a });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::EditPaste, &list()));
+    const auto& filed = collection(0).folder(a).records;
+    ASSERT_EQ(filed.size(), 2u);
+    EXPECT_EQ(movesToText(playedMoves(collection(0).record(filed[0]))), "F5D6C3D3");
+    EXPECT_EQ(movesToText(playedMoves(collection(0).record(filed[1]))), "C4E3F6");
+    EXPECT_EQ(listNames().size(), 2);
+    // The whole text went in: pasting again adds nothing.
+    m_frame->dispatch(CommandId::EditPaste, &list());
+    EXPECT_EQ(collection(0).folder(a).records.size(), 2u);
 }
 
 TEST_F(RecordListTest, DeletingInTheTrashIsForGoodAndAlwaysAsks)
