@@ -179,6 +179,10 @@ inline const FixedText folderTableFull { u8"フォルダの数が上限に達し
                                          u8"存して再起動すると、削除したフォルダの分"
                                          u8"だけ作れるようになります。" };
 
+// KAフォーマットで保存: the save dialog's title and the file it proposes.
+inline const FixedText kaExportTitle { u8"KAフォーマットで保存" };
+inline const FixedText kaExportFileName { u8"output.ka" };
+
 // Folder tree
 inline const FixedText folderRenameErrorTitle { u8"フォルダ名の変更 エラー" };
 inline const FixedText folderNameTaken {

@@ -8,6 +8,7 @@
 #include "text/texts.h"
 #include "ui/foldertreemodel.h"
 #include "ui/internalclipboard.h"
+#include "ui/kaexportcommand.h"
 #include "ui/libraryaccess.h"
 #include "ui/mainwindow.h"
 #include "ui/programservices.h"
@@ -68,6 +69,9 @@ void FolderTreeView::registerCommands()
     onCommand(CommandId::RenameFolder, [this] { startRename(m_contextKey); });
     onCommand(CommandId::DeleteFolder, [this] { deleteFolder(m_contextKey); });
     onCommand(CommandId::PasteIntoFolder, [this] { m_document.pasteInto(m_contextKey); });
+    onCommand(CommandId::ExportKa, [this] {
+        exportFolderAsKa(this, m_document.library(), m_contextKey, m_document.prompter());
+    });
     // Folder properties exist for the trash only so far; the others fall through to the frame.
     onCommand(CommandId::FolderProperties, [this] {
         if (m_contextKey.collection == trashCollection && m_frame)
@@ -358,7 +362,6 @@ void FolderTreeView::openContextMenu(const QPoint& viewportPos)
                 *menu, { CommandId::RenameFolder, CommandId::Share, CommandId::DeleteFolder });
         if (!m_document.clipboard().holdsItemsOrText())
             MainWindow::grayItems(*menu, { CommandId::PasteIntoFolder });
-        MainWindow::grayItems(*menu, { CommandId::ExportKa });
     }
     m_frame->trackContextMenu(*menu, this, viewport()->mapToGlobal(viewportPos));
 }

@@ -97,7 +97,6 @@ constexpr std::array notAvailableCommands {
     CommandId::FolderProperties,
     CommandId::ComputerProperties,
     CommandId::Chat,
-    CommandId::ExportKa,
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/sjis.h"
 #include "records/gamerecord.h"
 #include "ui/internalclipboard.h"
+#include "ui/kaexportcommand.h"
 #include "ui/libraryaccess.h"
 #include "ui/mainwindow.h"
 #include "ui/programservices.h"
@@ -145,6 +146,9 @@ void RecordListView::registerCommands()
         onCommand(
             id, [this] { renameMenuItem(); }, outsideNetwork);
     onCommand(CommandId::PasteIntoFolder, [this] { m_document.pasteInto(menuFolder()); });
+    onCommand(CommandId::ExportKa, [this] {
+        exportFolderAsKa(this, m_document.library(), menuFolder(), m_document.prompter());
+    });
     for (CommandId id : { CommandId::EditCopy, CommandId::CopyItems, CommandId::CopyFolder })
         onCommand(
             id, [this] { copyOrCutSelection(false); },
@@ -597,7 +601,6 @@ void RecordListView::openContextMenu(const QPoint& viewportPos)
             menu = m_frame->contextMenu(ContextMenu::FolderTree, this);
             if (!m_document.clipboard().holdsItemsOrText())
                 MainWindow::grayItems(*menu, { CommandId::PasteIntoFolder });
-            MainWindow::grayItems(*menu, { CommandId::ExportKa });
         }
     } else {
         menu = m_frame->contextMenu(inTrash ? ContextMenu::DustboxKif : ContextMenu::Multi, this);

@@ -2,10 +2,18 @@
 
 #include "ui/internalclipboard.h"
 
+#include "buildpaths.h"
+
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 
@@ -213,11 +221,11 @@ TEST_F(FolderTreeTest, PopupsAndTheirGrayedItemsByNode)
 
     const QStringList folderItems { u("開く(&O)"), u("検索(&F)..."), u("共有(&S)..."),
         u("切り取り(&T)"), u("コピー(&C)"), u("貼り付け(&P) (grayed)"), u("削除(&D)"),
-        u("名前の変更(&M)"), u("KAフォーマットで保存 (grayed)"), u("プロパティ(&R)") };
+        u("名前の変更(&M)"), u("KAフォーマットで保存"), u("プロパティ(&R)") };
     EXPECT_EQ(treePopup({ 0, a }), folderItems);
     const QStringList rootItems { u("開く(&O)"), u("検索(&F)..."), u("共有(&S)... (grayed)"),
         u("切り取り(&T) (grayed)"), u("コピー(&C) (grayed)"), u("貼り付け(&P) (grayed)"),
-        u("削除(&D) (grayed)"), u("名前の変更(&M) (grayed)"), u("KAフォーマットで保存 (grayed)"),
+        u("削除(&D) (grayed)"), u("名前の変更(&M) (grayed)"), u("KAフォーマットで保存"),
         u("プロパティ(&R)") };
     EXPECT_EQ(treePopup(ownRoot), rootItems);
     EXPECT_EQ(treePopup({ networkCollection, share }), rootItems);
@@ -318,7 +326,7 @@ TEST_F(FolderTreeTest, AClickOnTheSelectedNodeLeavesTheDeleteKeyWorking)
         // The rename waits for the double-click time; until then there is no editor.
         EXPECT_FALSE(tree().isEditingLabel());
         if (folder == b) {
-            QTest::qWait(QApplication::doubleClickInterval() + 200);
+            EXPECT_TRUE(QTest::qWaitFor([this] { return tree().isEditingLabel(); }, 5000));
             ASSERT_TRUE(tree().isEditingLabel());
             ASSERT_NE(openEditor(tree()), nullptr);
             QTest::keyClick(openEditor(tree()), Qt::Key_Escape);
@@ -342,6 +350,88 @@ TEST_F(FolderTreeTest, NamesOutsideCodePage932AreRefusedNamingTheCharacters)
     ASSERT_TRUE(tree().isEditingLabel());
     typeLabel(tree(), u("①Ω"));
     EXPECT_EQ(fromSjis(collection(0).folder(a).name), u("①Ω"));
+}
+
+// Answers the modal windows that open while a command runs: the save dialog gets a file name,
+// a question is answered with its Yes button. Every modal window's class is kept.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(QString file)
+        : m_file(std::move(file))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
+        m_timer.start(20);
+    }
+    QString proposed;
+    QStringList seen;
+
+private:
+    void answer()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_last)
+            return;
+        m_last = modal;
+        seen << QString::fromLatin1(modal->metaObject()->className());
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            proposed = dialog->selectedFiles().value(0);
+            // Typed into the name box, as a user would.
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(m_file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                QMetaObject::invokeMethod(yes, &QAbstractButton::click, Qt::QueuedConnection);
+        }
+    }
+    QString m_file;
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+};
+
+TEST_F(FolderTreeTest, KaExportWritesWhatTheCommandLineToolWrites)
+{
+    const int a = newFolder(0, 0, "A");
+    for (const char* moves : { "F5D6C3D3C4", "c4e3f6e6", "D3C5F6F5" })
+        ops().importLine(0, a, moves);
+    const QString file = m_session.dataDir() + u("/tournament.ka");
+    {
+        ModalAnswerer answers(file);
+        treePopup({ 0, a }, CommandId::ExportKa);
+        EXPECT_EQ(answers.seen, QStringList({ "QFileDialog" }));
+        EXPECT_EQ(QFileInfo(answers.proposed).fileName(), u("output.ka"));
+        const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        EXPECT_EQ(QFileInfo(answers.proposed).absolutePath(),
+            documents.exists() ? documents.absolutePath() : QDir::homePath());
+    }
+    ASSERT_TRUE(doc().save());
+    const QString cliOut = m_session.dataDir() + u("/cli.ka");
+    QProcess cli;
+    cli.start(QString::fromUtf8(PAVIONE_CLI_PATH),
+        { u("export-ka"), m_session.dataDir() + u("/private.kif"), u("\\A\\"), cliOut });
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    QFile ours(file), theirs(cliOut);
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly));
+    const QByteArray bytes = ours.readAll();
+    EXPECT_GT(bytes.size(), 0);
+    EXPECT_EQ(bytes, theirs.readAll());
+
+    // Over an existing file the dialog asks first; a file that cannot be written is reported.
+    {
+        ModalAnswerer answers(file);
+        treePopup({ 0, a }, CommandId::ExportKa);
+        EXPECT_EQ(answers.seen, QStringList({ "QFileDialog", "QMessageBox" }));
+    }
+    EXPECT_TRUE(m_prompter.calls().empty());
+    {
+        ModalAnswerer answers(u("/dev/full"));
+        treePopup({ 0, a }, CommandId::ExportKa);
+    }
+    EXPECT_EQ(m_prompter.last().title, u("KAフォーマットで保存"));
+    EXPECT_TRUE(
+        m_prompter.last().text.startsWith(u("ファイル \"/dev/full\" に保存できませんでした。")));
 }
 
 TEST_F(FolderTreeTest, CutAndPasteMovesTheFolderOnce)
