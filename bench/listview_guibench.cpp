@@ -1,8 +1,8 @@
 // The record list over a folder of 100,000 records (and a few folders): showing it and sorting it
 // by each column, each measured up to the painted window.
-#include "app/internalclipboard.h"
+#include "ui/internalclipboard.h"
 #include "app/librarydocument.h"
-#include "app/libraryimagelist.h"
+#include "ui/libraryimagelist.h"
 #include "app/userprompter.h"
 #include "buildpaths.h"
 #include "library/settings.h"

@@ -3,7 +3,7 @@
 # Sourced by run.sh and test.sh; later additions go into this one list.
 PAVIONE_PACKAGES="cmake ninja-build g++ clang pkgconf qt6-base-dev qt6-base-dev-tools libqt6test6 \
 qt6-multimedia-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth openbox x11-apps netpbm fonts-ipafont-gothic \
-libxcb1-dev libxcb-xtest0-dev libxcb-composite0-dev libasio-dev libsqlite3-dev libsodium-dev"
+libxcb1-dev libxcb-xtest0-dev libxcb-composite0-dev libasio-dev libsqlite3-dev libsodium-dev qt6-translations-l10n"
 
 pavione_install_deps() {
     missing=""

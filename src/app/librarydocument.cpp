@@ -1,12 +1,13 @@
 #include "app/librarydocument.h"
 
-#include "app/internalclipboard.h"
 #include "library/textformat.h"
 #include "net/notices.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
 #include "ui/foldertreeview.h"
+#include "ui/internalclipboard.h"
 #include "ui/mainwindow.h"
+#include "ui/recordlistmodel.h"
 #include "ui/recordlistview.h"
 
 #include <QFile>
@@ -31,7 +32,12 @@ LibraryDocument::LibraryDocument(Settings& settings, std::string dataDirectory,
     , m_prompter(prompter ? prompter : &m_messageBoxes)
     , m_operations(m_library, m_settings, *this, *this, *this)
 {
-    m_loadReport = m_library.load(m_dataDirectory, m_settings.installed);
+    // The opening names travel inside the program too, for a data directory without its own.
+    QFile builtIn(QStringLiteral(":/opening.txt"));
+    const QByteArray openings
+        = builtIn.open(QIODevice::ReadOnly) ? builtIn.readAll() : QByteArray();
+    m_loadReport = m_library.load(m_dataDirectory, m_settings.installed,
+        std::string_view(openings.constData(), static_cast<size_t>(openings.size())));
 
     onCommand(CommandId::Save, [this] { save(); });
     onCommand(
@@ -166,6 +172,8 @@ void LibraryDocument::pasteInto(FolderKey target)
         if (!items.empty())
             m_operations.moveOrCopy(clip.sourceCollection, clip.sourceFolder, items,
                 target.collection, target.folder, move);
+        if (m_list)
+            m_list->listModel().setCutItems({});
         // Once cut items have gone, the clipboard must not name their old places any more: a freed
         // record slot may hold another record by the next paste.
         if (liveClipboardItems().empty()) {

@@ -6,7 +6,7 @@
 #include "library/libraryviewobserver.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
-#include "ui/commandtarget.h"
+#include "ui/libraryaccess.h"
 
 #include <string>
 #include <string_view>
@@ -23,7 +23,7 @@ struct InternalClipboard;
 // library's questions become message boxes (or whatever prompter a test puts in), its view
 // updates go to the folder tree and the record list, and its window notices to the main frame. It
 // takes its place on the command route between the active view and the main frame.
-class LibraryDocument : public CommandTarget,
+class LibraryDocument : public LibraryAccess,
                         public LibraryViewObserver,
                         public LibraryNoticeSink,
                         public UserPrompter {
@@ -35,23 +35,23 @@ public:
     ~LibraryDocument() override;
 
     // The settings the library operations read (the deletion settings among them).
-    Settings& settings() const { return m_settings; }
+    Settings& settings() const override { return m_settings; }
     // The directory of every file the program reads or writes, with its trailing '/'.
     const std::string& dataDirectory() const { return m_dataDirectory; }
     // The full name of one of the program's files, such as "private.kif".
     std::string filePath(std::string_view fileName) const;
 
-    RecordLibrary& library() { return m_library; }
+    RecordLibrary& library() override { return m_library; }
     const RecordLibrary& library() const { return m_library; }
-    LibraryOperations& operations() { return m_operations; }
-    InternalClipboard& clipboard() const { return m_clipboard; }
+    LibraryOperations& operations() override { return m_operations; }
+    InternalClipboard& clipboard() const override { return m_clipboard; }
     // Where questions and messages go; the document itself forwards there.
-    UserPrompter& prompter() { return *this; }
+    UserPrompter& prompter() override { return *this; }
 
     // Connects the panes and the frame: the tree is built and shows マイ 棋譜集 in the list.
-    void attachViews(FolderTreeView& tree, RecordListView& list, MainWindow& frame);
+    void attachViews(FolderTreeView& tree, RecordListView& list, MainWindow& frame) override;
     // The main window is going: library changes from now on reach no window.
-    void detachViews();
+    void detachViews() override;
     // Tells the user, once, of collection files that could not be read at start.
     void reportLoadProblems();
 
@@ -62,11 +62,11 @@ public:
     void saveAtExit();
 
     // Selects the folder in the tree, which shows it in the list.
-    void selectFolder(FolderKey folder);
+    void selectFolder(FolderKey folder) override;
     // Pastes the program's clipboard into a folder: its items are moved or copied there; without
     // items, its text of moves is imported as records. Nothing happens in the trash and the
     // network computers.
-    void pasteInto(FolderKey target);
+    void pasteInto(FolderKey target) override;
 
     // LibraryPrompter and UserPrompter: forwarded to the prompter in use.
     bool confirm(const std::string& title, const std::string& text) override;

@@ -17,7 +17,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QLibraryInfo>
 #include <QThread>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -63,6 +65,11 @@ bool PavioneApp::start(const QStringList& arguments)
     QCoreApplication::setApplicationName(QStringLiteral("Pavione"));
     m_profile = std::make_unique<QtProfileStore>();
     preferJapaneseFont();
+    // The standard dialogs and buttons Qt provides speak the program's language.
+    m_qtTranslations = std::make_unique<QTranslator>();
+    if (m_qtTranslations->load(
+            QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_qtTranslations.get());
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -101,9 +108,10 @@ bool PavioneApp::start(const QStringList& arguments)
     m_document = std::make_unique<LibraryDocument>(
         m_settings, m_programDirectory, m_clipboard, m_prompter);
     m_frame = std::make_unique<MainWindow>(*this, *m_document);
+    connect(this, &PavioneApp::captureChanged, m_frame.get(), &MainWindow::updateToolBar);
 
     m_uiThread = m_frame->thread();
-    m_frame->showNormal();
+    m_frame->show();
     m_frame->repaint();
     m_document->reportLoadProblems();
     return true;

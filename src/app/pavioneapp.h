@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/dragcursors.h"
-#include "app/internalclipboard.h"
-#include "app/libraryimagelist.h"
 #include "app/soundplayer.h"
 #include "library/datadirectorylock.h"
 #include "library/settings.h"
-#include "ui/commandtarget.h"
+#include "ui/dragcursors.h"
+#include "ui/internalclipboard.h"
+#include "ui/libraryimagelist.h"
+#include "ui/programservices.h"
 
 #include <QObject>
 #include <QStringList>
@@ -17,13 +17,14 @@
 class MainWindow;
 class LibraryDocument;
 class QThread;
+class QTranslator;
 class QtProfileStore;
 class UserPrompter;
 
 // The application object: it starts the program (settings, version, shared pictures and cursors,
 // the document and the main window), holds what the whole program shares, and writes the settings
 // back at exit. It is the last stop of the command route. One exists at a time.
-class PavioneApp : public QObject, public CommandTarget {
+class PavioneApp : public QObject, public ProgramServices {
     Q_OBJECT
 public:
     explicit PavioneApp(QObject* parent = nullptr);
@@ -49,15 +50,15 @@ public:
     // Where the document's questions go instead of message boxes; set before start().
     void setPrompter(UserPrompter* prompter) { m_prompter = prompter; }
 
-    const LibraryImageList& imageList() const { return *m_imageList; }
+    const LibraryImageList& imageList() const override { return *m_imageList; }
     // The directory of the program's files, with its trailing '/'.
     const std::string& programDirectory() const { return m_programDirectory; }
     // The version number from the version file, at least 30.
     int version() const { return m_version; }
-    const DragCursors& cursors() const { return *m_cursors; }
+    const DragCursors& cursors() const override { return *m_cursors; }
     Settings& settings() { return m_settings; }
-    bool captureOn() const { return m_captureOn; }
-    void setCaptureOn(bool on);
+    bool captureOn() const override { return m_captureOn; }
+    void setCaptureOn(bool on) override;
     // The thread of the user interface, known once the main window exists.
     QThread* uiThread() const { return m_uiThread; }
 
@@ -87,6 +88,7 @@ private:
     // Held for the whole run: a second program on the same files would overwrite them at exit.
     DataDirectoryLock m_dataLock;
     std::unique_ptr<QtProfileStore> m_profile;
+    std::unique_ptr<QTranslator> m_qtTranslations;
     std::unique_ptr<LibraryDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;
     SoundPlayer m_sounds;

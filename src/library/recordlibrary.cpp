@@ -71,7 +71,8 @@ void RecordLibrary::nameOpening(GameRecord& record) const
     record.opening = static_cast<int16_t>(m_openingBook->lookup(record.moves));
 }
 
-LibraryLoadReport RecordLibrary::load(const std::string& dataDirectory, int32_t installed)
+LibraryLoadReport RecordLibrary::load(
+    const std::string& dataDirectory, int32_t installed, std::string_view builtInOpenings)
 {
     LibraryLoadReport report;
     m_dataDirectory = dataDirectory;
@@ -79,7 +80,8 @@ LibraryLoadReport RecordLibrary::load(const std::string& dataDirectory, int32_t 
     m_collections[networkCollection].setDisplayName(texts::networkRoot.bytes());
     m_collections[trashCollection].setDisplayName(texts::trashRoot.bytes());
 
-    m_openingBook->load(filePath(texts::openingFileName.bytes()));
+    if (m_openingBook->load(filePath(texts::openingFileName.bytes())) == 0)
+        m_openingBook->read(builtInOpenings);
 
     struct Stored {
         int collection;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class OpeningBook;
@@ -45,8 +46,10 @@ public:
     // a missing or bad file gives a fresh root. installed becomes the created time of the root of
     // collection 0. Collection 1 gets its root. An existing file that fails to load is copied to a
     // free name beside it ("private.kif.bad", "private.kif.bad2", …) before any save; when even
-    // that copy cannot be made, the collection is never saved over the file.
-    LibraryLoadReport load(const std::string& dataDirectory, int32_t installed);
+    // that copy cannot be made, the collection is never saved over the file. When "opening.txt"
+    // is missing or names no opening, the book is read from builtInOpenings instead.
+    LibraryLoadReport load(
+        const std::string& dataDirectory, int32_t installed, std::string_view builtInOpenings = {});
 
     // Writes collections 0, 2 and 3 to their files, in that order, each file replaced whole.
     // Returns the files that could not be written and why (empty when all were); a failed file

@@ -8,3 +8,6 @@
 // a widget hands to the core, passes through these two functions.
 QString fromSjis(std::string_view cp932Bytes);
 std::string toSjis(const QString& text);
+// The characters of text that code page 932 cannot hold (toSjis makes each a "?"), each once in
+// order of appearance, written "U+XXXX" and separated by spaces; empty when every one fits.
+std::string charactersNotInSjis(const QString& text);

@@ -138,6 +138,9 @@ inline const FixedText nameEmpty { u8"棋譜名またはフォルダ名が入力
 inline const FixedText nameBadCharacter {
     u8"棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　\\ /"
 };
+inline const FixedText nameNotInCodePage {
+    u8"棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　%s"
+};
 inline const FixedText nameTaken {
     u8"指定された棋譜名またはフォルダ名は既に存在します。別の名前を指定して下さい。"
 };
@@ -179,6 +182,10 @@ inline const FixedText folderTableFullTitle { u8"Pavione" };
 inline const FixedText folderTableFull { u8"フォルダの数が上限に達したため、操作を中止しました。保"
                                          u8"存して再起動すると、削除したフォルダの分"
                                          u8"だけ作れるようになります。" };
+
+// KAフォーマットで保存: the save dialog's title and the file it proposes.
+inline const FixedText kaExportTitle { u8"KAフォーマットで保存" };
+inline const FixedText kaExportFileName { u8"output.ka" };
 
 // Folder tree
 inline const FixedText folderRenameErrorTitle { u8"フォルダ名の変更 エラー" };

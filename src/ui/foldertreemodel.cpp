@@ -1,11 +1,13 @@
 #include "ui/foldertreemodel.h"
 
-#include "app/libraryimagelist.h"
 #include "library/recordlibrary.h"
 #include "platform/sjis.h"
 #include "records/textlimits.h"
+#include "ui/libraryimagelist.h"
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include <algorithm>
 #include <array>
@@ -50,6 +52,7 @@ void FolderTreeModel::build()
     m_roots.clear();
     m_nodes.clear();
     m_cut = {};
+    m_dropTarget = {};
     for (int collection : rootOrder) {
         if (m_library.collection(collection).folderCount() == 0)
             continue;
@@ -198,6 +201,8 @@ void FolderTreeModel::forget(const Node& node)
         forget(*child);
     if (m_cut == node.key)
         m_cut = {};
+    if (m_dropTarget == node.key)
+        m_dropTarget = {};
     m_nodes.erase(node.key.packed());
 }
 
@@ -272,6 +277,19 @@ void FolderTreeModel::setCutFolder(FolderKey key)
     }
 }
 
+void FolderTreeModel::setDropTarget(FolderKey key)
+{
+    const FolderKey before = m_dropTarget;
+    m_dropTarget = nodeOf(key) ? key : FolderKey {};
+    if (before == m_dropTarget)
+        return;
+    for (FolderKey changed : { before, m_dropTarget }) {
+        const QModelIndex at = indexOf(changed);
+        if (at.isValid())
+            emit dataChanged(at, at);
+    }
+}
+
 QIcon FolderTreeModel::iconOf(const Node& node) const
 {
     QIcon icon;
@@ -331,8 +349,14 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         return iconOf(*node);
     case Qt::ForegroundRole:
+        if (node->key == m_dropTarget)
+            return QGuiApplication::palette().color(QPalette::HighlightedText);
         if (node->key == m_cut)
             return QColor(Qt::gray);
+        return {};
+    case Qt::BackgroundRole:
+        if (node->key == m_dropTarget)
+            return QGuiApplication::palette().brush(QPalette::Highlight);
         return {};
     default:
         return {};

@@ -45,6 +45,9 @@ public:
     // Draws the node dimmed, as a folder that was cut; an invalid key clears the mark.
     void setCutFolder(FolderKey key);
     FolderKey cutFolder() const { return m_cut; }
+    // Draws the node highlighted as the place a drag would drop; an invalid key clears it.
+    void setDropTarget(FolderKey key);
+    FolderKey dropTarget() const { return m_dropTarget; }
 
     void setRenameHandler(std::function<void(FolderKey, const QString&)> handler)
     {
@@ -90,5 +93,6 @@ private:
     std::vector<std::unique_ptr<Node>> m_roots;
     std::unordered_map<uint32_t, Node*> m_nodes; // by packed key
     FolderKey m_cut;
+    FolderKey m_dropTarget;
     std::function<void(FolderKey, const QString&)> m_renameHandler;
 };

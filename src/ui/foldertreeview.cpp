@@ -1,22 +1,32 @@
 #include "ui/foldertreeview.h"
 
-#include "app/internalclipboard.h"
-#include "app/librarydocument.h"
-#include "app/pavioneapp.h"
+#include "library/libraryoperations.h"
+#include "library/libraryprompter.h"
+#include "library/recordlibrary.h"
+#include "library/settings.h"
 #include "platform/sjis.h"
 #include "records/textlimits.h"
 #include "text/texts.h"
 #include "ui/foldertreemodel.h"
+#include "ui/internalclipboard.h"
+#include "ui/kaexportcommand.h"
+#include "ui/libraryaccess.h"
 #include "ui/mainwindow.h"
+#include "ui/programservices.h"
+#include "ui/recorddrag.h"
+#include "ui/recordlistview.h"
+#include "ui/typedname.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimerEvent>
 
 FolderTreeView::FolderTreeView(
-    LibraryDocument& document, const LibraryImageList& images, MainWindow* frame, QWidget* parent)
+    LibraryAccess& document, const LibraryImageList& images, MainWindow* frame, QWidget* parent)
     : QTreeView(parent)
     , m_document(document)
     , m_frame(frame)
@@ -51,9 +61,7 @@ FolderTreeView::~FolderTreeView() = default;
 
 void FolderTreeView::registerCommands()
 {
-    // In the tree, the pop-up's cut and copy, the trash's 開く and the select-all key do nothing.
-    onCommand(CommandId::CutFolder, [] {});
-    onCommand(CommandId::CopyFolder, [] {});
+    // In the tree, the trash's 開く and the select-all key do nothing.
     onCommand(CommandId::SelectAll, [] {});
     onCommand(CommandId::OpenTrash, [] {});
 
@@ -62,6 +70,9 @@ void FolderTreeView::registerCommands()
     onCommand(CommandId::RenameFolder, [this] { startRename(m_contextKey); });
     onCommand(CommandId::DeleteFolder, [this] { deleteFolder(m_contextKey); });
     onCommand(CommandId::PasteIntoFolder, [this] { m_document.pasteInto(m_contextKey); });
+    onCommand(CommandId::ExportKa, [this] {
+        exportFolderAsKa(this, m_document.library(), m_contextKey, m_document.prompter());
+    });
     // Folder properties exist for the trash only so far; the others fall through to the frame.
     onCommand(CommandId::FolderProperties, [this] {
         if (m_contextKey.collection == trashCollection && m_frame)
@@ -79,12 +90,19 @@ void FolderTreeView::registerCommands()
         },
         [this](CommandState& s) { s.enabled = m_frame && !m_frame->app().captureOn(); });
 
+    // The edit commands act on the selected node, the pop-up's on the node it was opened for.
     onCommand(
-        CommandId::EditCopy, [this] { copyOrCut(false); },
-        [this](CommandState& s) { s.enabled = canCopy(); });
+        CommandId::EditCopy, [this] { copyOrCut(selectedFolder(), false); },
+        [this](CommandState& s) { s.enabled = canCopy(selectedFolder()); });
     onCommand(
-        CommandId::EditCut, [this] { copyOrCut(true); },
-        [this](CommandState& s) { s.enabled = canCut(); });
+        CommandId::EditCut, [this] { copyOrCut(selectedFolder(), true); },
+        [this](CommandState& s) { s.enabled = canCut(selectedFolder()); });
+    onCommand(
+        CommandId::CopyFolder, [this] { copyOrCut(m_contextKey, false); },
+        [this](CommandState& s) { s.enabled = canCopy(m_contextKey); });
+    onCommand(
+        CommandId::CutFolder, [this] { copyOrCut(m_contextKey, true); },
+        [this](CommandState& s) { s.enabled = canCut(m_contextKey); });
     onCommand(
         CommandId::EditPaste, [this] { m_document.pasteInto(selectedFolder()); },
         [this](CommandState& s) { s.enabled = canPaste(); });
@@ -159,17 +177,14 @@ void FolderTreeView::currentChanged(const QModelIndex& current, const QModelInde
     emit folderSelected(m_model->keyOf(current));
 }
 
-// Copying and cutting work on the selected node.
-bool FolderTreeView::canCut() const
+bool FolderTreeView::canCut(FolderKey key)
 {
-    const FolderKey key = selectedFolder();
     return key.valid() && key.folder != 0
         && (key.collection == myRecordsCollection || key.collection == yahooCollection);
 }
 
-bool FolderTreeView::canCopy() const
+bool FolderTreeView::canCopy(FolderKey key)
 {
-    const FolderKey key = selectedFolder();
     return key.valid() && key.folder != 0 && key.collection == myRecordsCollection;
 }
 
@@ -179,10 +194,9 @@ bool FolderTreeView::canPaste() const
         && m_document.clipboard().holdsItemsOrText();
 }
 
-void FolderTreeView::copyOrCut(bool cut)
+void FolderTreeView::copyOrCut(FolderKey key, bool cut)
 {
-    const FolderKey key = selectedFolder();
-    if (!(cut ? canCut() : canCopy()))
+    if (!(cut ? canCut(key) : canCopy(key)))
         return;
     InternalClipboard& clip = m_document.clipboard();
     clip.reset();
@@ -190,6 +204,8 @@ void FolderTreeView::copyOrCut(bool cut)
     clip.sourceCollection = key.collection;
     clip.sourceFolder = m_document.library().collection(key.collection).folder(key.folder).parent;
     clip.items = { folderItem(key.folder) };
+    if (m_frame)
+        m_frame->clearCutMarks();
     setCutFolder(cut ? key : FolderKey {});
 }
 
@@ -222,12 +238,39 @@ bool FolderTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
     // Roots and network folders keep their names: the model makes only the others editable.
     if (trigger != NoEditTriggers && !(m_model->flags(index) & Qt::ItemIsEditable))
         return false;
+    if (trigger == SelectedClicked) {
+        // The rename of a click waits here rather than in the base class, so that a double click,
+        // a key or another press can cancel it for certain.
+        m_renameKey = key;
+        m_renameDelay.start(QApplication::doubleClickInterval(), this);
+        return false;
+    }
+    if (trigger != NoEditTriggers)
+        m_renameDelay.stop();
     const bool started = QTreeView::edit(index, trigger, event);
-    if (started && trigger != NoEditTriggers) {
+    if (trigger != NoEditTriggers && state() == EditingState) {
         m_editKey = key;
         m_editing = true;
     }
     return started;
+}
+
+void FolderTreeView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != m_renameDelay.timerId()) {
+        QTreeView::timerEvent(event);
+        return;
+    }
+    m_renameDelay.stop();
+    if (selectedFolder() == m_renameKey)
+        startRename(m_renameKey);
+}
+
+void FolderTreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A double click opens or closes the node; it never renames.
+    m_renameDelay.stop();
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
 void FolderTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
@@ -248,6 +291,10 @@ void FolderTreeView::finishRename(FolderKey key, const QString& text)
     const int parent = collection.folder(key.folder).parent;
     if (parent < 0)
         return;
+    if (!typedNameFits(text, m_document.prompter())) {
+        startRename(key);
+        return;
+    }
     if (collection.nameTaken(parent, name)) {
         m_document.prompter().showError(texts::folderRenameErrorTitle, texts::folderNameTaken);
         startRename(key);
@@ -266,6 +313,7 @@ void FolderTreeView::finishRename(FolderKey key, const QString& text)
 
 void FolderTreeView::mousePressEvent(QMouseEvent* event)
 {
+    m_renameDelay.stop();
     // A right click names the node for the context menu without selecting it, so that the list
     // keeps showing the selected folder.
     if (event->button() == Qt::RightButton) {
@@ -315,15 +363,15 @@ void FolderTreeView::openContextMenu(const QPoint& viewportPos)
                 *menu, { CommandId::RenameFolder, CommandId::Share, CommandId::DeleteFolder });
         if (!m_document.clipboard().holdsItemsOrText())
             MainWindow::grayItems(*menu, { CommandId::PasteIntoFolder });
-        MainWindow::grayItems(*menu, { CommandId::ExportKa });
     }
     m_frame->trackContextMenu(*menu, this, viewport()->mapToGlobal(viewportPos));
 }
 
 void FolderTreeView::keyPressEvent(QKeyEvent* event)
 {
+    m_renameDelay.stop();
     if (event->key() == Qt::Key_Control)
-        m_ctrlDown = true;
+        setCtrlDown(true);
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !m_editing) {
         deleteFolder(selectedFolder());
         event->accept();
@@ -335,6 +383,14 @@ void FolderTreeView::keyPressEvent(QKeyEvent* event)
 void FolderTreeView::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control)
-        m_ctrlDown = false;
+        setCtrlDown(false);
     QTreeView::keyReleaseEvent(event);
+}
+
+void FolderTreeView::setCtrlDown(bool down)
+{
+    m_ctrlDown = down;
+    // During a drag from the list the tree has the keyboard while a node is the target.
+    if (m_frame && m_frame->recordListView() && m_frame->recordListView()->drag())
+        m_frame->recordListView()->drag()->ctrlChanged(down);
 }

@@ -3,10 +3,11 @@
 #include "library/folderkey.h"
 #include "ui/commandtarget.h"
 
+#include <QBasicTimer>
 #include <QTreeView>
 
 class MainWindow;
-class LibraryDocument;
+class LibraryAccess;
 class FolderTreeModel;
 class LibraryImageList;
 
@@ -19,7 +20,7 @@ class FolderTreeView : public QTreeView, public CommandTarget {
 public:
     using QTreeView::edit;
     // frame may be null (a tree without a main window has no context menus).
-    FolderTreeView(LibraryDocument& document, const LibraryImageList& images,
+    FolderTreeView(LibraryAccess& document, const LibraryImageList& images,
         MainWindow* frame = nullptr, QWidget* parent = nullptr);
     ~FolderTreeView() override;
 
@@ -60,6 +61,8 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -67,18 +70,23 @@ protected:
 private:
     void registerCommands();
     void finishRename(FolderKey folder, const QString& text);
-    void copyOrCut(bool cut);
-    bool canCut() const;
-    bool canCopy() const;
+    void copyOrCut(FolderKey folder, bool cut);
+    static bool canCut(FolderKey folder);
+    static bool canCopy(FolderKey folder);
     bool canPaste() const;
     void deleteFolder(FolderKey folder);
+    void setCtrlDown(bool down);
     bool networkConnected() const;
 
-    LibraryDocument& m_document;
+    LibraryAccess& m_document;
     MainWindow* m_frame;
     FolderTreeModel* m_model;
     FolderKey m_contextKey;
     FolderKey m_editKey;
+    // True exactly while a label editor is open.
     bool m_editing = false;
+    // A click on the selected node renames it once the double-click time has passed.
+    QBasicTimer m_renameDelay;
+    FolderKey m_renameKey;
     bool m_ctrlDown = false;
 };

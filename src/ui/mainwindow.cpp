@@ -1,15 +1,20 @@
 #include "ui/mainwindow.h"
 
-#include "app/clipboardtext.h"
-#include "app/internalclipboard.h"
-#include "app/librarydocument.h"
-#include "app/pavioneapp.h"
+#include "library/libraryoperations.h"
+#include "library/libraryprompter.h"
 #include "library/programversion.h"
+#include "library/recordlibrary.h"
+#include "library/settings.h"
 #include "net/notices.h"
+#include "platform/clipboardtext.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
 #include "ui/chatpane.h"
 #include "ui/foldertreeview.h"
+#include "ui/internalclipboard.h"
+#include "ui/libraryaccess.h"
+#include "ui/programservices.h"
+#include "ui/recordlistmodel.h"
 #include "ui/recordlistview.h"
 #include "ui/toolbarimages.h"
 #include "ui/trashpropertiesdialog.h"
@@ -21,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -91,16 +97,11 @@ constexpr std::array notAvailableCommands {
     CommandId::FolderProperties,
     CommandId::ComputerProperties,
     CommandId::Chat,
-    CommandId::CutItems,
-    CommandId::CopyItems,
-    CommandId::CutFolder,
-    CommandId::CopyFolder,
-    CommandId::ExportKa,
 };
 
 } // namespace
 
-MainWindow::MainWindow(PavioneApp& app, LibraryDocument& document)
+MainWindow::MainWindow(ProgramServices& app, LibraryAccess& document)
     : m_app(app)
     , m_document(document)
 {
@@ -115,17 +116,18 @@ MainWindow::MainWindow(PavioneApp& app, LibraryDocument& document)
 
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
-    connect(&m_app, &PavioneApp::captureChanged, this, &MainWindow::updateToolBar);
     connect(this, &MainWindow::everyTick, this, [this] { notify(TickNotice()); });
 
     m_timer.start(50, this);
     // The title shows the same version whatever the version file says, and never a document name.
     setWindowTitle(fromSjis(programTitleText()));
     updateToolBar();
+    restoreLayout();
 }
 
 MainWindow::~MainWindow()
 {
+    saveLayout();
     m_timer.stop();
     // The panes lose the focus while the base class takes them down; by then this is no longer a
     // frame that could follow it.
@@ -172,6 +174,26 @@ void MainWindow::createPanes()
     resize(200 + m_outer->handleWidth() + 600, 220 + m_inner->handleWidth() + 420 + chrome);
     m_activePane = m_folderTreeView;
     m_folderTreeView->setFocus(Qt::OtherFocusReason);
+}
+
+// The window's place and size and the splitters' positions are kept in a group of their own, so
+// that the "Settings" group holds exactly the program's settings.
+void MainWindow::restoreLayout()
+{
+    QSettings stored;
+    stored.beginGroup(QString::fromLatin1(layoutGroup));
+    restoreGeometry(stored.value(QStringLiteral("geometry")).toByteArray());
+    m_outer->restoreState(stored.value(QStringLiteral("outerSplitter")).toByteArray());
+    m_inner->restoreState(stored.value(QStringLiteral("innerSplitter")).toByteArray());
+}
+
+void MainWindow::saveLayout() const
+{
+    QSettings stored;
+    stored.beginGroup(QString::fromLatin1(layoutGroup));
+    stored.setValue(QStringLiteral("geometry"), saveGeometry());
+    stored.setValue(QStringLiteral("outerSplitter"), m_outer->saveState());
+    stored.setValue(QStringLiteral("innerSplitter"), m_inner->saveState());
 }
 
 QAction* MainWindow::commandAction(CommandId id, const QString& label, QObject* parent)
@@ -280,6 +302,12 @@ void MainWindow::registerCommands()
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
     for (CommandId id : notAvailableCommands)
         onCommand(id, [this] { showNotAvailable(); });
+}
+
+void MainWindow::clearCutMarks()
+{
+    m_folderTreeView->setCutFolder({});
+    m_recordListView->listModel().setCutItems({});
 }
 
 void MainWindow::showNotAvailable()
@@ -426,12 +454,12 @@ void MainWindow::takeClipboardText()
     // Text that another program put on the clipboard (a list of moves, say) becomes what 貼り付け
     // imports; the program's own items are forgotten then.
     const std::string text = clipboardtext::get();
-    InternalClipboard& clip = m_app.internalClipboard();
+    InternalClipboard& clip = m_document.clipboard();
     if (text.empty() || text == clip.text)
         return;
     clip.reset();
     clip.text = text;
-    m_folderTreeView->setCutFolder({});
+    clearCutMarks();
 }
 
 bool MainWindow::event(QEvent* event)

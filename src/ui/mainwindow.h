@@ -17,8 +17,8 @@
 class ChatPane;
 class FolderTreeView;
 class RecordListView;
-class LibraryDocument;
-class PavioneApp;
+class LibraryAccess;
+class ProgramServices;
 class QAction;
 class QLabel;
 class QMenu;
@@ -34,7 +34,7 @@ class QToolBar;
 class MainWindow : public QMainWindow, public CommandTarget, public NoticeListener {
     Q_OBJECT
 public:
-    MainWindow(PavioneApp& app, LibraryDocument& document);
+    MainWindow(ProgramServices& app, LibraryAccess& document);
     ~MainWindow() override;
 
     FolderTreeView* folderTreeView() const { return m_folderTreeView; }
@@ -43,8 +43,8 @@ public:
     QSplitter* outerSplitter() const { return m_outer; }
     QSplitter* innerSplitter() const { return m_inner; }
     QToolBar* toolBar() const { return m_toolBar; }
-    LibraryDocument& document() const { return m_document; }
-    PavioneApp& app() const { return m_app; }
+    LibraryAccess& document() const { return m_document; }
+    ProgramServices& app() const { return m_app; }
 
     // The pane that had the focus last (the tree at first); commands go to it first.
     QWidget* activePane() const;
@@ -66,8 +66,13 @@ public:
     void trackContextMenu(QMenu& menu, CommandTarget* origin, const QPoint& globalPos);
     // Grays the pop-up's items of these commands, whatever their handlers say.
     static void grayItems(QMenu& menu, std::initializer_list<CommandId> ids);
+    // Takes the cut mark off the tree's node and the list's rows.
+    void clearCutMarks();
     // The one answer of every command whose window the program does not have yet.
     void showNotAvailable();
+
+    // The settings group of the window's size, place and splitter positions.
+    static constexpr const char* layoutGroup = "Window";
 
     // One tick of the 50 ms timer.
     void tick();
@@ -94,6 +99,8 @@ protected:
 
 private:
     void createPanes();
+    void restoreLayout();
+    void saveLayout() const;
     void createMenuBar();
     void createToolBar();
     void createStatusBar();
@@ -105,8 +112,8 @@ private:
     void takeClipboardText();
     QAction* commandAction(CommandId id, const QString& text, QObject* parent);
 
-    PavioneApp& m_app;
-    LibraryDocument& m_document;
+    ProgramServices& m_app;
+    LibraryAccess& m_document;
     CommandRouter m_router;
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;

@@ -1,12 +1,14 @@
 #include "ui/recordlistmodel.h"
 
-#include "app/libraryimagelist.h"
 #include "library/recordlibrary.h"
 #include "platform/sjis.h"
 #include "records/openingbook.h"
 #include "records/textlimits.h"
 #include "text/texts.h"
+#include "ui/libraryimagelist.h"
 #include "ui/listdatetext.h"
+
+#include <QColor>
 
 #include <algorithm>
 #include <numeric>
@@ -82,6 +84,7 @@ void RecordListModel::show(FolderKey folder, ListMode mode)
     m_folder = folder;
     m_mode = mode;
     m_rows.clear();
+    m_cut.clear();
     if (folder.valid()) {
         const RecordFolder& shown = m_library.collection(folder.collection).folder(folder.folder);
         m_rows.reserve(shown.children.size() + shown.records.size());
@@ -244,8 +247,21 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return fromSjis(cellText(key, index.column()));
     case Qt::DecorationRole:
-        if (index.column() == 0)
-            return m_icons[static_cast<size_t>(imageOf(key))];
+        if (index.column() != 0)
+            return {};
+        if (isCut(key)) {
+            // A cut row is drawn faded, as the system draws cut items.
+            const QIcon& normal = m_icons[static_cast<size_t>(imageOf(key))];
+            const QPixmap faded = normal.pixmap(LibraryImageList::size, QIcon::Disabled);
+            QIcon icon;
+            icon.addPixmap(faded, QIcon::Normal);
+            icon.addPixmap(faded, QIcon::Selected);
+            return icon;
+        }
+        return m_icons[static_cast<size_t>(imageOf(key))];
+    case Qt::ForegroundRole:
+        if (isCut(key))
+            return QColor(Qt::gray);
         return {};
     default:
         return {};
@@ -265,7 +281,24 @@ Qt::ItemFlags RecordListModel::flags(const QModelIndex& index) const
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() == 0 && m_editable)
         f |= Qt::ItemIsEditable;
+    if (index.isValid() && m_draggable)
+        f |= Qt::ItemIsDragEnabled;
     return f;
+}
+
+void RecordListModel::setCutItems(const std::vector<ListItemKey>& keys)
+{
+    if (m_cut.empty() && keys.empty())
+        return;
+    m_cut = keys;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+            { Qt::DecorationRole, Qt::ForegroundRole });
+}
+
+bool RecordListModel::isCut(ListItemKey key) const
+{
+    return !m_cut.empty() && std::find(m_cut.begin(), m_cut.end(), key) != m_cut.end();
 }
 
 bool RecordListModel::setData(const QModelIndex& index, const QVariant& value, int role)

@@ -47,6 +47,13 @@ public:
     // Reorders the rows by a column (compareListRows), keeping equal rows in their order.
     void sortRows(int column, bool descending);
 
+    // Draws these rows faded, as items that were cut; an empty list clears the mark. Rows shown
+    // later keep no mark.
+    void setCutItems(const std::vector<ListItemKey>& keys);
+    bool isCut(ListItemKey key) const;
+    // Rows may be dragged (the list runs the drag itself).
+    void setDraggable(bool draggable) { m_draggable = draggable; }
+
     // Whether labels may be edited in this listing.
     void setEditable(bool editable) { m_editable = editable; }
     // Receives every finished label edit of column 0: the row and the text typed.
@@ -72,5 +79,7 @@ private:
     ListMode m_mode = ListMode::Records;
     std::vector<ListItemKey> m_rows;
     bool m_editable = false;
+    bool m_draggable = false;
+    std::vector<ListItemKey> m_cut;
     std::function<void(int, const QString&)> m_renameHandler;
 };

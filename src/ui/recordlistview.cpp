@@ -1,18 +1,32 @@
 #include "ui/recordlistview.h"
 
-#include "app/internalclipboard.h"
-#include "app/librarydocument.h"
+#include "board/notation.h"
+#include "library/libraryoperations.h"
+#include "library/libraryprompter.h"
+#include "library/recordlibrary.h"
+#include "library/settings.h"
+#include "platform/clipboardtext.h"
 #include "platform/sjis.h"
 #include "records/textlimits.h"
+#include "records/gamerecord.h"
+#include "ui/internalclipboard.h"
+#include "ui/kaexportcommand.h"
+#include "ui/libraryaccess.h"
 #include "ui/mainwindow.h"
+#include "ui/programservices.h"
+#include "ui/recorddrag.h"
 #include "ui/recordlistmodel.h"
+#include "ui/typedname.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
+#include <QTimerEvent>
 
 #include <algorithm>
 
@@ -37,7 +51,7 @@ const std::vector<int>& defaultWidths(ListMode mode)
 } // namespace
 
 RecordListView::RecordListView(
-    LibraryDocument& document, const LibraryImageList& images, MainWindow* frame, QWidget* parent)
+    LibraryAccess& document, const LibraryImageList& images, MainWindow* frame, QWidget* parent)
     : QTreeView(parent)
     , m_document(document)
     , m_frame(frame)
@@ -70,6 +84,21 @@ RecordListView::RecordListView(
             this, [this, key, text] { finishRename(key, text); }, Qt::QueuedConnection);
     });
     registerCommands();
+    if (m_frame) {
+        // The list runs its drags itself (see drag()); Qt's own drag start keeps a multiple
+        // selection intact when a selected row is pressed.
+        m_model->setDraggable(true);
+        setDragEnabled(true);
+    }
+}
+
+RecordDrag* RecordListView::drag()
+{
+    // Made on first use: the tree, a drop target, comes after the list in the frame.
+    if (!m_drag && m_frame && m_frame->folderTreeView())
+        m_drag = std::make_unique<RecordDrag>(
+            *this, *m_frame->folderTreeView(), m_document, m_frame->app().cursors());
+    return m_drag.get();
 }
 
 RecordListView::~RecordListView() = default;
@@ -118,6 +147,17 @@ void RecordListView::registerCommands()
         onCommand(
             id, [this] { renameMenuItem(); }, outsideNetwork);
     onCommand(CommandId::PasteIntoFolder, [this] { m_document.pasteInto(menuFolder()); });
+    onCommand(CommandId::ExportKa, [this] {
+        exportFolderAsKa(this, m_document.library(), menuFolder(), m_document.prompter());
+    });
+    for (CommandId id : { CommandId::EditCopy, CommandId::CopyItems, CommandId::CopyFolder })
+        onCommand(
+            id, [this] { copyOrCutSelection(false); },
+            [this](CommandState& s) { s.enabled = canCopy(); });
+    for (CommandId id : { CommandId::EditCut, CommandId::CutItems, CommandId::CutFolder })
+        onCommand(
+            id, [this] { copyOrCutSelection(true); },
+            [this](CommandState& s) { s.enabled = canCut(); });
     onCommand(
         CommandId::EditPaste, [this] { m_document.pasteInto(shownFolder()); },
         [this](CommandState& s) { s.enabled = shownFolder().collection == myRecordsCollection; });
@@ -182,8 +222,14 @@ void RecordListView::showFolder(FolderKey folder)
         for (int i = 0; i < header()->count(); ++i)
             widths.push_back(header()->sectionSize(i));
     }
+    const bool anotherFolder = folder != m_model->shownFolder();
     m_editing = false;
+    m_renameDelay.stop();
     m_model->show(folder, mode);
+    // Another folder is seen from its top, where its sub-folders are.
+    if (anotherFolder)
+        scrollToTop();
+    showCutRows();
     m_model->setEditable(labelsEditable());
     if (mode != before || widths.size() != static_cast<size_t>(header()->count())) {
         applyColumns(mode);
@@ -191,6 +237,86 @@ void RecordListView::showFolder(FolderKey folder)
         for (size_t i = 0; i < widths.size(); ++i)
             header()->resizeSection(static_cast<int>(i), widths[i]);
     }
+}
+
+void RecordListView::showCutRows()
+{
+    // Rows cut from this folder keep their mark when the folder is shown again.
+    const InternalClipboard& clip = m_document.clipboard();
+    const FolderKey shown = shownFolder();
+    if (clip.mode == InternalClipboard::cut && clip.sourceCollection == shown.collection
+        && clip.sourceFolder == shown.folder)
+        m_model->setCutItems(clip.items);
+    else
+        m_model->setCutItems({});
+}
+
+bool RecordListView::canCopy() const
+{
+    const FolderKey shown = shownFolder();
+    return !selectionModel()->selectedRows().isEmpty() && shown.valid()
+        && shown.collection != trashCollection && shown != FolderKey { networkCollection, 0 };
+}
+
+bool RecordListView::canCut() const
+{
+    const FolderKey shown = shownFolder();
+    return !selectionModel()->selectedRows().isEmpty() && shown.valid()
+        && shown.collection != trashCollection && shown.collection != networkCollection;
+}
+
+void RecordListView::copyOrCutSelection(bool cut)
+{
+    if (!(cut ? canCut() : canCopy()))
+        return;
+    const FolderKey shown = shownFolder();
+    if (m_frame)
+        m_frame->clearCutMarks();
+    InternalClipboard& clip = m_document.clipboard();
+    clip.reset();
+    clip.mode = cut ? InternalClipboard::cut : InternalClipboard::copy;
+    clip.sourceCollection = shown.collection;
+    clip.sourceFolder = shown.folder;
+    const CollectionTree& collection = m_document.library().collection(shown.collection);
+    std::string text;
+    bool firstRecord = true;
+    for (int row : selectedRowNumbers()) {
+        const ItemRef key = m_model->keyAt(row);
+        clip.items.push_back(key);
+        if (itemIsFolder(key))
+            continue;
+        if (!firstRecord)
+            text += "\r\n";
+        firstRecord = false;
+        text += movesToText(playedMoves(collection.record(itemIndex(key))));
+    }
+    if (cut)
+        m_model->setCutItems(clip.items);
+    if (!text.empty()) {
+        clipboardtext::put(text);
+        clip.text = text;
+    } else {
+        clipboardtext::clear();
+        clip.text.clear();
+    }
+}
+
+QPixmap RecordListView::rowPicture(int row) const
+{
+    const int height = std::max(1, visualRect(m_model->index(row, 0)).height());
+    QPixmap picture(std::max(1, header()->length()), height);
+    picture.fill(palette().color(QPalette::Base));
+    QPainter painter(&picture);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.state |= QStyle::State_Selected | QStyle::State_Active;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        option.rect
+            = QRect(header()->sectionPosition(column), 0, header()->sectionSize(column), height);
+        const QModelIndex index = m_model->index(row, column);
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
+    return picture;
 }
 
 void RecordListView::refresh()
@@ -358,17 +484,39 @@ void RecordListView::startRename(int row)
 
 bool RecordListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
+    if (trigger == SelectedClicked) {
+        // The rename of a click waits here rather than in the base class, so that a double click,
+        // a key or another press can cancel it for certain.
+        if (labelsEditable() && index.isValid()) {
+            m_renameKey = m_model->keyAt(index.row());
+            m_renameDelay.start(QApplication::doubleClickInterval(), this);
+        }
+        return false;
+    }
     if (trigger != NoEditTriggers) {
         // Only column 0 holds the name, whichever cell was clicked.
         const QModelIndex name = index.sibling(index.row(), 0);
         if (!labelsEditable())
             return false;
+        m_renameDelay.stop();
         const bool started = QTreeView::edit(name, trigger, event);
-        if (started)
+        if (state() == EditingState)
             m_editing = true;
         return started;
     }
     return QTreeView::edit(index, trigger, event);
+}
+
+void RecordListView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != m_renameDelay.timerId()) {
+        QTreeView::timerEvent(event);
+        return;
+    }
+    m_renameDelay.stop();
+    const int row = m_model->rowOf(m_renameKey);
+    if (row >= 0 && selectedRowNumbers() == std::vector<int> { row })
+        startRename(row);
 }
 
 void RecordListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
@@ -389,6 +537,10 @@ void RecordListView::finishRename(ItemRef key, const QString& text)
         = itemIsFolder(key) ? collection.folder(index).name : collection.record(index).name;
     if (name.empty() || name == current)
         return;
+    if (!typedNameFits(text, m_document.prompter())) {
+        startRename(m_model->rowOf(key));
+        return;
+    }
     if (!m_document.operations().checkName(
             shown.collection, shown.folder, name, &m_document.prompter())) {
         startRename(m_model->rowOf(key));
@@ -450,7 +602,6 @@ void RecordListView::openContextMenu(const QPoint& viewportPos)
             menu = m_frame->contextMenu(ContextMenu::FolderTree, this);
             if (!m_document.clipboard().holdsItemsOrText())
                 MainWindow::grayItems(*menu, { CommandId::PasteIntoFolder });
-            MainWindow::grayItems(*menu, { CommandId::ExportKa });
         }
     } else {
         menu = m_frame->contextMenu(inTrash ? ContextMenu::DustboxKif : ContextMenu::Multi, this);
@@ -470,8 +621,12 @@ void RecordListView::openContextMenu(const QPoint& viewportPos)
 
 void RecordListView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Control)
+    m_renameDelay.stop();
+    if (event->key() == Qt::Key_Control) {
         m_ctrlDown = true;
+        if (m_drag)
+            m_drag->ctrlChanged(true);
+    }
     // Delete acts when the key comes up.
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         event->accept();
@@ -482,8 +637,11 @@ void RecordListView::keyPressEvent(QKeyEvent* event)
 
 void RecordListView::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Control)
+    if (event->key() == Qt::Key_Control) {
         m_ctrlDown = false;
+        if (m_drag)
+            m_drag->ctrlChanged(false);
+    }
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !m_editing
         && !event->isAutoRepeat()) {
         deleteSelection();
@@ -493,8 +651,61 @@ void RecordListView::keyReleaseEvent(QKeyEvent* event)
     QTreeView::keyReleaseEvent(event);
 }
 
+void RecordListView::mousePressEvent(QMouseEvent* event)
+{
+    m_renameDelay.stop();
+    m_doubleClicked = false;
+    if (m_drag && m_drag->active()) {
+        // A right click gives the drag up.
+        if (event->button() == Qt::RightButton)
+            m_drag->cancel();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::LeftButton)
+        m_pressPos = event->position().toPoint();
+    QTreeView::mousePressEvent(event);
+}
+
+void RecordListView::mouseMoveEvent(QMouseEvent* event)
+{
+    m_lastMouse = event->globalPosition().toPoint();
+    if (m_drag && m_drag->active()) {
+        m_drag->move(m_lastMouse, event->modifiers() & Qt::ControlModifier);
+        event->accept();
+        return;
+    }
+    QTreeView::mouseMoveEvent(event);
+}
+
+void RecordListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_drag && m_drag->active()) {
+        if (event->button() == Qt::LeftButton)
+            m_drag->drop(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+    // The release that ends a double click is no click on a selected row.
+    if (m_doubleClicked) {
+        m_doubleClicked = false;
+        m_renameDelay.stop();
+    }
+}
+
+void RecordListView::startDrag(Qt::DropActions)
+{
+    RecordDrag* started = drag();
+    if (started && started->begin(m_pressPos, m_lastMouse))
+        started->move(m_lastMouse, QGuiApplication::keyboardModifiers() & Qt::ControlModifier);
+}
+
 void RecordListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // A double click opens; it never renames.
+    m_renameDelay.stop();
+    m_doubleClicked = true;
     const QModelIndex index = indexAt(event->position().toPoint());
     const FolderKey shown = shownFolder();
     if (!index.isValid() || !shown.valid() || event->button() != Qt::LeftButton) {

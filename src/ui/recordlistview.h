@@ -4,13 +4,17 @@
 #include "ui/commandtarget.h"
 #include "ui/listrowcompare.h"
 
+#include <QBasicTimer>
 #include <QTreeView>
+
+#include <memory>
 
 #include <vector>
 
 class MainWindow;
-class LibraryDocument;
+class LibraryAccess;
 class LibraryImageList;
+class RecordDrag;
 class RecordListModel;
 
 // The record list: the upper right pane of the main window, a report of the folders and records
@@ -22,7 +26,7 @@ class RecordListView : public QTreeView, public CommandTarget {
 public:
     using QTreeView::edit;
     // frame may be null (a list without a main window has no context menus).
-    RecordListView(LibraryDocument& document, const LibraryImageList& images,
+    RecordListView(LibraryAccess& document, const LibraryImageList& images,
         MainWindow* frame = nullptr, QWidget* parent = nullptr);
     ~RecordListView() override;
 
@@ -61,6 +65,14 @@ public:
     // viewport does.
     void openContextMenu(const QPoint& viewportPos);
 
+    // Copies or cuts the selected rows into the program's clipboard; the moves of the records
+    // go to the system clipboard as text, one record a line.
+    void copyOrCutSelection(bool cut);
+    // The drag of rows, while the list is in a main window (null otherwise).
+    RecordDrag* drag();
+    // The picture of one row, all columns, drawn as selected: a piece of the drag image.
+    QPixmap rowPicture(int row) const;
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -68,6 +80,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void registerCommands();
@@ -84,8 +101,11 @@ private:
     bool showsEditableFolder() const;
     bool labelsEditable() const;
     bool networkConnected() const;
+    bool canCopy() const;
+    bool canCut() const;
+    void showCutRows();
 
-    LibraryDocument& m_document;
+    LibraryAccess& m_document;
     MainWindow* m_frame;
     RecordListModel* m_model;
     int m_sortColumn = -1;
@@ -93,8 +113,16 @@ private:
     int m_sortMode = -1;
     bool m_menuOnShownFolder = true;
     ItemRef m_menuItem = 0;
+    // True exactly while a label editor is open.
     bool m_editing = false;
+    // A click on the selected row renames it once the double-click time has passed.
+    QBasicTimer m_renameDelay;
+    ItemRef m_renameKey = 0;
+    bool m_doubleClicked = false;
     // The record being renamed from here: its row keeps its place.
     int m_renamingSlot = -1;
     bool m_ctrlDown = false;
+    std::unique_ptr<RecordDrag> m_drag;
+    QPoint m_pressPos; // where the left button went down, in the viewport
+    QPoint m_lastMouse; // the pointer's last place, on the screen
 };

@@ -2,11 +2,14 @@
 
 #include "app/librarydocument.h"
 #include "app/pavioneapp.h"
+#include "board/notation.h"
 #include "platform/sjis.h"
+#include "records/openingbook.h"
 #include "ui/mainwindow.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSplitter>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -173,6 +176,76 @@ TEST(PavioneApp, OneInstanceIsReachableWhileItLives)
         EXPECT_EQ(PavioneApp::instance(), &app);
     }
     EXPECT_EQ(PavioneApp::instance(), nullptr);
+}
+
+TEST(PavioneApp, WindowPlaceAndSplittersAreKeptOutsideTheSettingsGroup)
+{
+    TestSession session;
+    QSize size;
+    QList<int> outer, inner;
+    {
+        PavioneApp app;
+        ASSERT_TRUE(app.start(session.arguments()));
+        MainWindow* frame = app.mainFrame();
+        frame->resize(930, 710);
+        frame->outerSplitter()->setSizes({ 310, 600 });
+        frame->innerSplitter()->setSizes({ 300, 300 });
+        size = frame->size();
+        outer = frame->outerSplitter()->sizes();
+        inner = frame->innerSplitter()->sizes();
+        app.exit();
+    }
+    PavioneApp again;
+    ASSERT_TRUE(again.start(session.arguments()));
+    EXPECT_EQ(again.mainFrame()->size(), size);
+    EXPECT_EQ(again.mainFrame()->outerSplitter()->sizes(), outer);
+    EXPECT_EQ(again.mainFrame()->innerSplitter()->sizes(), inner);
+    // The program's settings keep exactly their keys.
+    QStringList keys = session.storedSettings()->childKeys();
+    keys.sort();
+    EXPECT_EQ(keys,
+        QStringList({ "chatbell", "compcmt", "delconfirm", "delforce", "serialCode", "yahooauto",
+            "yahoobell", "yahooclose", "yahoosave" }));
+}
+
+TEST(PavioneApp, QtsOwnDialogTextsAreJapanese)
+{
+    TestSession session;
+    PavioneApp app;
+    ASSERT_TRUE(app.start(session.arguments()));
+    EXPECT_EQ(
+        QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
+        QString::fromUtf8("ファイル名(&N):"));
+}
+
+TEST(PavioneApp, OpeningNamesComeFromTheDataDirectoryOrFromTheProgram)
+{
+    struct Case {
+        const char* file; // the data directory's opening.txt; null for none
+        const char* moves;
+        const char* name;
+    };
+    const Case cases[] = {
+        { nullptr, "F5D6C3D3C4B3C6B6", "イエス流 8-b6型" },
+        { nullptr, "F5D6C3D3C4B5", "Berg Tiger" },
+        { "F5D6C3,mine\n", "F5D6C3D3C4B5", "mine" },
+        { "F5D6C3,mine\n", "F5D6C3D3C4B3C6B6", "mine" },
+        { "no comma here\n", "F5D6C3D3C4B3C6B6", "イエス流 8-b6型" },
+    };
+    for (const Case& c : cases) {
+        TestSession session;
+        if (c.file) {
+            QFile file(session.dataDir() + QStringLiteral("/opening.txt"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.file);
+        }
+        PavioneApp app;
+        ASSERT_TRUE(app.start(session.arguments()));
+        const OpeningBook& book = app.document()->library().openingBook();
+        EXPECT_EQ(fromSjis(book.name(book.lookup(textToMoves(c.moves)))), QString::fromUtf8(c.name))
+            << (c.file ? c.file : "(no file)") << " " << c.moves;
+    }
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "app/aboutbox.h"
-#include "app/clipboardtext.h"
-#include "app/dragcursors.h"
-#include "app/libraryimagelist.h"
 #include "app/soundplayer.h"
+#include "platform/clipboardtext.h"
 #include "platform/japanesefont.h"
 #include "platform/sjis.h"
+#include "ui/dragcursors.h"
+#include "ui/libraryimagelist.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,11 +1,19 @@
 #include "runningprogram.h"
 
-#include "app/internalclipboard.h"
+#include "ui/internalclipboard.h"
 
+#include "buildpaths.h"
+
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 
@@ -213,11 +221,12 @@ TEST_F(FolderTreeTest, PopupsAndTheirGrayedItemsByNode)
 
     const QStringList folderItems { u("開く(&O)"), u("検索(&F)..."), u("共有(&S)..."),
         u("切り取り(&T)"), u("コピー(&C)"), u("貼り付け(&P) (grayed)"), u("削除(&D)"),
-        u("名前の変更(&M)"), u("KAフォーマットで保存 (grayed)"), u("プロパティ(&R)") };
+        u("名前の変更(&M)"), u("KAフォーマットで保存"), u("プロパティ(&R)") };
     EXPECT_EQ(treePopup({ 0, a }), folderItems);
     const QStringList rootItems { u("開く(&O)"), u("検索(&F)..."), u("共有(&S)... (grayed)"),
-        u("切り取り(&T)"), u("コピー(&C)"), u("貼り付け(&P) (grayed)"), u("削除(&D) (grayed)"),
-        u("名前の変更(&M) (grayed)"), u("KAフォーマットで保存 (grayed)"), u("プロパティ(&R)") };
+        u("切り取り(&T) (grayed)"), u("コピー(&C) (grayed)"), u("貼り付け(&P) (grayed)"),
+        u("削除(&D) (grayed)"), u("名前の変更(&M) (grayed)"), u("KAフォーマットで保存"),
+        u("プロパティ(&R)") };
     EXPECT_EQ(treePopup(ownRoot), rootItems);
     EXPECT_EQ(treePopup({ networkCollection, share }), rootItems);
 
@@ -284,6 +293,145 @@ TEST_F(FolderTreeTest, CopyAndPasteAFolder)
     ASSERT_TRUE(m_frame->dispatch(CommandId::EditPaste, &tree()));
     EXPECT_EQ(treeChildren(ownRoot), QStringList({ "A", "B", u("コピー～A") }));
     EXPECT_TRUE(m_prompter.calls().empty());
+}
+
+TEST_F(FolderTreeTest, PopupCutAndCopyTakeTheClickedNodeAsTheEditMenuTakesTheSelectedOne)
+{
+    const int a = newFolder(0, 0, "A");
+    const int b = newFolder(0, 0, "B");
+    tree().select({ 0, b });
+    const InternalClipboard& clip = m_app.internalClipboard();
+
+    treePopup({ 0, a }, CommandId::CopyFolder);
+    EXPECT_EQ(clip.mode, InternalClipboard::copy);
+    EXPECT_EQ(clip.items, std::vector<ItemRef>({ folderItem(a) }));
+    EXPECT_FALSE(tree().folderModel().cutFolder().valid());
+    treePopup({ 0, b }, CommandId::PasteIntoFolder);
+    EXPECT_EQ(treeChildren({ 0, b }), QStringList({ "A" }));
+
+    treePopup({ 0, a }, CommandId::CutFolder);
+    EXPECT_EQ(clip.mode, InternalClipboard::cut);
+    EXPECT_EQ(tree().folderModel().cutFolder(), (FolderKey { 0, a }));
+    EXPECT_EQ(tree().selectedFolder(), (FolderKey { 0, b }));
+}
+
+TEST_F(FolderTreeTest, AClickOnTheSelectedNodeLeavesTheDeleteKeyWorking)
+{
+    const int a = newFolder(0, 0, "A");
+    const int b = newFolder(0, 0, "B");
+    for (const int folder : { a, b }) {
+        tree().select({ 0, folder });
+        const QRect node = tree().visualRect(tree().folderModel().indexOf({ 0, folder }));
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, node.center());
+        // The rename waits for the double-click time; until then there is no editor.
+        EXPECT_FALSE(tree().isEditingLabel());
+        if (folder == b) {
+            EXPECT_TRUE(QTest::qWaitFor([this] { return tree().isEditingLabel(); }, 5000));
+            ASSERT_TRUE(tree().isEditingLabel());
+            ASSERT_NE(openEditor(tree()), nullptr);
+            QTest::keyClick(openEditor(tree()), Qt::Key_Escape);
+            EXPECT_FALSE(tree().isEditingLabel());
+        }
+        QTest::keyClick(&tree(), Qt::Key_Delete);
+    }
+    EXPECT_TRUE(treeChildren(ownRoot).isEmpty());
+    EXPECT_EQ(collection(trashCollection).folder(0).children.size(), 2u);
+}
+
+TEST_F(FolderTreeTest, NamesOutsideCodePage932AreRefusedNamingTheCharacters)
+{
+    const int a = newFolder(0, 0, "A");
+    tree().startRename({ 0, a });
+    typeLabel(tree(), u("caf\u00e9 \u2603\u00e9"));
+    EXPECT_EQ(m_prompter.last().kind, "error");
+    EXPECT_EQ(m_prompter.last().text,
+        u("棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　U+00E9 U+2603"));
+    EXPECT_EQ(collection(0).folder(a).name, "A");
+    ASSERT_TRUE(tree().isEditingLabel());
+    typeLabel(tree(), u("①Ω"));
+    EXPECT_EQ(fromSjis(collection(0).folder(a).name), u("①Ω"));
+}
+
+// Answers the modal windows that open while a command runs: the save dialog gets a file name,
+// a question is answered with its Yes button. Every modal window's class is kept.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(QString file)
+        : m_file(std::move(file))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
+        m_timer.start(20);
+    }
+    QString proposed;
+    QStringList seen;
+
+private:
+    void answer()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_last)
+            return;
+        m_last = modal;
+        seen << QString::fromLatin1(modal->metaObject()->className());
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            proposed = dialog->selectedFiles().value(0);
+            // Typed into the name box, as a user would.
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(m_file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                QMetaObject::invokeMethod(yes, &QAbstractButton::click, Qt::QueuedConnection);
+        }
+    }
+    QString m_file;
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+};
+
+TEST_F(FolderTreeTest, KaExportWritesWhatTheCommandLineToolWrites)
+{
+    const int a = newFolder(0, 0, "A");
+    for (const char* moves : { "F5D6C3D3C4", "c4e3f6e6", "D3C5F6F5" })
+        ops().importLine(0, a, moves);
+    const QString file = m_session.dataDir() + u("/tournament.ka");
+    {
+        ModalAnswerer answers(file);
+        treePopup({ 0, a }, CommandId::ExportKa);
+        EXPECT_EQ(answers.seen, QStringList({ "QFileDialog" }));
+        EXPECT_EQ(QFileInfo(answers.proposed).fileName(), u("output.ka"));
+        const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        EXPECT_EQ(QFileInfo(answers.proposed).absolutePath(),
+            documents.exists() ? documents.absolutePath() : QDir::homePath());
+    }
+    ASSERT_TRUE(doc().save());
+    const QString cliOut = m_session.dataDir() + u("/cli.ka");
+    QProcess cli;
+    cli.start(QString::fromUtf8(PAVIONE_CLI_PATH),
+        { u("export-ka"), m_session.dataDir() + u("/private.kif"), u("\\A\\"), cliOut });
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    QFile ours(file), theirs(cliOut);
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly));
+    const QByteArray bytes = ours.readAll();
+    EXPECT_GT(bytes.size(), 0);
+    EXPECT_EQ(bytes, theirs.readAll());
+
+    // Over an existing file the dialog asks first; a file that cannot be written is reported.
+    {
+        ModalAnswerer answers(file);
+        treePopup({ 0, a }, CommandId::ExportKa);
+        EXPECT_EQ(answers.seen, QStringList({ "QFileDialog", "QMessageBox" }));
+    }
+    EXPECT_TRUE(m_prompter.calls().empty());
+    {
+        ModalAnswerer answers(u("/dev/full"));
+        treePopup({ 0, a }, CommandId::ExportKa);
+    }
+    EXPECT_EQ(m_prompter.last().title, u("KAフォーマットで保存"));
+    EXPECT_TRUE(
+        m_prompter.last().text.startsWith(u("ファイル \"/dev/full\" に保存できませんでした。")));
 }
 
 TEST_F(FolderTreeTest, CutAndPasteMovesTheFolderOnce)

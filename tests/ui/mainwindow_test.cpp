@@ -295,18 +295,17 @@ TEST_F(MainFrameTest, TheFocusedViewHasTheFirstWord)
     // A pop-up's owner goes first, whichever pane has the focus.
     const auto dirMenu = m_frame->contextMenu(ContextMenu::FolderTree, m_frame->folderTreeView());
     EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->folderTreeView()).isEmpty());
-    EXPECT_EQ(
-        dispatchAndReadMessage(CommandId::CutFolder, m_frame->recordListView()), notAvailable());
+    EXPECT_TRUE(dispatchAndReadMessage(CommandId::CutFolder, m_frame->recordListView()).isEmpty());
 }
 
 TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
 {
     // The windows and connections these open are not part of the program yet.
-    for (CommandId id : { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
-             CommandId::CaptureSettings, CommandId::NetworkSettings, CommandId::Connect,
-             CommandId::Disconnect, CommandId::OpenRecord, CommandId::EditRecord, CommandId::Search,
-             CommandId::Share, CommandId::FolderProperties, CommandId::ComputerProperties,
-             CommandId::Chat, CommandId::CutItems, CommandId::CopyItems, CommandId::ExportKa }) {
+    for (CommandId id :
+        { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, CommandId::CaptureSettings,
+            CommandId::NetworkSettings, CommandId::Connect, CommandId::Disconnect,
+            CommandId::OpenRecord, CommandId::EditRecord, CommandId::Search, CommandId::Share,
+            CommandId::FolderProperties, CommandId::ComputerProperties, CommandId::Chat }) {
         SCOPED_TRACE(static_cast<int>(id));
         EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatPane()), notAvailable());
     }

@@ -1,7 +1,7 @@
-#include "app/libraryimagelist.h"
 #include "library/recordlibrary.h"
 #include "platform/sjis.h"
 #include "records/openingbook.h"
+#include "ui/libraryimagelist.h"
 #include "ui/listdatetext.h"
 #include "ui/listrowcompare.h"
 #include "ui/recordlistmodel.h"

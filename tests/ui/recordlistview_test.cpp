@@ -1,9 +1,12 @@
 #include "runningprogram.h"
 
-#include "app/internalclipboard.h"
+#include "board/notation.h"
+#include "records/gamerecord.h"
+#include "ui/internalclipboard.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -131,6 +134,234 @@ TEST_F(RecordListTest, DeleteAsksAndSelectsTheRowThatTakesThePlace)
     EXPECT_EQ(collection(trashCollection).folder(0).records.size(), 3u);
 }
 
+TEST_F(RecordListTest, AClickOnTheSelectedRowLeavesTheDeleteKeyWorking)
+{
+    for (const char* name : { "r0", "r1", "r2" })
+        newRecord(0, 0, name);
+    show(ownRoot);
+    const auto clickRow = [this](int row) {
+        const QRect r = list().visualRect(list().listModel().index(row, 1));
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, r.center());
+    };
+
+    selectRows({ 1 });
+    clickRow(1);
+    // The rename waits for the double-click time; until then there is no editor.
+    EXPECT_FALSE(list().isEditingLabel());
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    EXPECT_EQ(listNames(), QStringList({ "r0", "r2" }));
+
+    selectRows({ 1 });
+    clickRow(1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return list().isEditingLabel(); }, 5000));
+    ASSERT_TRUE(list().isEditingLabel());
+    QTest::keyClick(openEditor(list()), Qt::Key_Escape);
+    EXPECT_FALSE(list().isEditingLabel());
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    EXPECT_EQ(listNames(), QStringList({ "r0" }));
+}
+
+TEST_F(RecordListTest, ADoubleClickOnTheSelectedRecordNeverRenamesIt)
+{
+    newRecord(0, 0, "r0");
+    show(ownRoot);
+    selectRows({ 0 });
+    // Whatever opening the record shows is closed once the double-click time has passed.
+    QTimer::singleShot(QApplication::doubleClickInterval() + 200, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    const QRect r = list().visualRect(list().listModel().index(0, 1));
+    // As the system delivers it: press, release, press, double click, release.
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseRelease(list().viewport(), Qt::LeftButton, {}, r.center());
+    QTest::qWait(QApplication::doubleClickInterval() + 300);
+    EXPECT_FALSE(list().isEditingLabel());
+    EXPECT_EQ(openEditor(list()), nullptr);
+}
+
+TEST_F(RecordListTest, AnotherFolderIsShownFromItsTop)
+{
+    const int a = newFolder(0, 0, "A");
+    const int b = newFolder(0, 0, "B");
+    for (int i = 0; i < 150; ++i) {
+        newRecord(0, a, "a");
+        newRecord(0, b, "b");
+    }
+    show({ 0, a });
+    list().scrollToBottom();
+    const int bottom = list().verticalScrollBar()->value();
+    ASSERT_GT(bottom, 0);
+    list().refresh();
+    EXPECT_EQ(list().verticalScrollBar()->value(), bottom);
+    show({ 0, b });
+    EXPECT_EQ(list().verticalScrollBar()->value(), 0);
+}
+
+TEST_F(RecordListTest, NamesOutsideCodePage932AreRefusedNamingTheCharacters)
+{
+    newRecord(0, 0, "r0");
+    show(ownRoot);
+    struct Case {
+        const char* typed;
+        const char* refused; // the characters named; empty when the name is taken
+    };
+    const Case cases[] = {
+        { "\u00e9t\u00e9", "U+00E9" },
+        { "a\U0001F600b\u00df", "U+1F600 U+00DF" },
+        { "?", "" },
+        { "棋譜①ｶﾅ～", "" },
+    };
+    for (const Case& c : cases) {
+        m_prompter.clear();
+        list().startRename(0);
+        typeLabel(list(), u(c.typed));
+        if (*c.refused) {
+            ASSERT_FALSE(m_prompter.calls().empty()) << c.typed;
+            EXPECT_EQ(m_prompter.last().text,
+                u("棋譜名及びフォルダ名には次の文字は使えません。\r\n　　　　") + u(c.refused));
+            EXPECT_TRUE(list().isEditingLabel());
+            QTest::keyClick(openEditor(list()), Qt::Key_Escape);
+        } else {
+            EXPECT_TRUE(m_prompter.calls().empty()) << c.typed;
+            EXPECT_EQ(listNames(), QStringList({ u(c.typed) }));
+        }
+    }
+}
+
+TEST_F(RecordListTest, CopyPutsTheMovesAsPlayedOnTheSystemClipboardOneRecordALine)
+{
+    const int a = newFolder(0, 0, "A");
+    // C4E3 and D3C5 are stored turned to start at F5; the clipboard gets them as played.
+    for (const char* moves : { "F5D6C3", "c4e3", "D3C5F6F5" })
+        ops().importLine(0, 0, moves);
+    show(ownRoot);
+    QApplication::clipboard()->setText("old text");
+
+    selectRows({ 0, 1, 2, 3 });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::EditCopy, &list()));
+    EXPECT_EQ(QApplication::clipboard()->text(), u("F5D6C3\r\nC4E3\r\nD3C5F6F5"));
+    const InternalClipboard& clip = m_app.internalClipboard();
+    EXPECT_EQ(clip.mode, InternalClipboard::copy);
+    EXPECT_EQ(clip.sourceCollection, 0);
+    EXPECT_EQ(clip.sourceFolder, 0);
+    EXPECT_EQ(clip.items.size(), 4u);
+    EXPECT_EQ(clip.items.front(), folderItem(a));
+    EXPECT_EQ(clip.text, "F5D6C3\r\nC4E3\r\nD3C5F6F5");
+
+    // Folders only: the system clipboard is emptied, and so is the text kept.
+    selectRows({ 0 });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::CopyFolder, &list()));
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(clip.text.empty());
+    EXPECT_EQ(clip.items, std::vector<ItemRef>({ folderItem(a) }));
+}
+
+TEST_F(RecordListTest, CutRowsStayMarkedUntilPastedOrCopiedAgain)
+{
+    const int a = newFolder(0, 0, "A");
+    newRecord(0, 0, "r0");
+    newRecord(0, 0, "r1");
+    show(ownRoot);
+    RecordListModel& model = list().listModel();
+    const auto marked = [&model] {
+        std::vector<int> rows;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            if (model.data(model.index(r, 0), Qt::ForegroundRole).value<QColor>() == Qt::gray)
+                rows.push_back(r);
+        }
+        return rows;
+    };
+
+    selectRows({ 1, 2 });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::CutItems, &list()));
+    EXPECT_EQ(m_app.internalClipboard().mode, InternalClipboard::cut);
+    EXPECT_EQ(marked(), std::vector<int>({ 1, 2 }));
+    // Still marked when the folder comes back.
+    show({ 0, a });
+    EXPECT_TRUE(marked().empty());
+    show(ownRoot);
+    EXPECT_EQ(marked(), std::vector<int>({ 1, 2 }));
+    // A new copy takes the mark off.
+    selectRows({ 1 });
+    m_frame->dispatch(CommandId::EditCopy, &list());
+    EXPECT_TRUE(marked().empty());
+
+    // Cut and pasted: moved once, the mark and the items gone.
+    selectRows({ 1, 2 });
+    m_frame->dispatch(CommandId::EditCut, &list());
+    show({ 0, a });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::EditPaste, &list()));
+    EXPECT_EQ(listNames(), QStringList({ "r0", "r1" }));
+    EXPECT_FALSE(m_app.internalClipboard().holdsItems());
+    show(ownRoot);
+    EXPECT_EQ(listNames(), QStringList({ "A" }));
+    EXPECT_TRUE(marked().empty());
+}
+
+TEST_F(RecordListTest, CopyCutAndPasteEnablingByFolder)
+{
+    newRecord(0, 0, "mine");
+    newRecord(yahooCollection, 0, "captured");
+    CollectionTree& network = collection(networkCollection);
+    const int computer = network.addFolder(0, "bob", 0);
+    const int share = network.addFolder(computer, "games", 0);
+    network.addRecord(share, newNamedRecord("theirs"));
+    tree().insertFolder({ networkCollection, computer });
+    newRecord(0, 0, "gone");
+    selectRows({ 1 });
+    m_frame->dispatch(CommandId::DeleteItems, &list());
+
+    struct Case {
+        FolderKey folder;
+        bool selected;
+        bool copy, cut, paste;
+    };
+    const Case cases[] = {
+        { ownRoot, true, true, true, true },
+        { ownRoot, false, false, false, true },
+        { { yahooCollection, 0 }, true, true, true, false },
+        { trashRoot, true, false, false, false },
+        { { networkCollection, 0 }, true, false, false, false },
+        { { networkCollection, share }, true, true, false, false },
+    };
+    for (const Case& c : cases) {
+        show(c.folder);
+        ASSERT_GT(list().listModel().rowCount(), 0);
+        if (c.selected)
+            selectRows({ 0 });
+        else
+            list().clearSelection();
+        const auto enabled
+            = [this](CommandId id) { return m_frame->commandState(id, &list()).enabled; };
+        SCOPED_TRACE(testing::Message() << c.folder.collection << "/" << c.folder.folder);
+        for (CommandId id : { CommandId::EditCopy, CommandId::CopyItems, CommandId::CopyFolder })
+            EXPECT_EQ(enabled(id), c.copy);
+        for (CommandId id : { CommandId::EditCut, CommandId::CutItems, CommandId::CutFolder })
+            EXPECT_EQ(enabled(id), c.cut);
+        EXPECT_EQ(enabled(CommandId::EditPaste), c.paste);
+    }
+}
+
+TEST_F(RecordListTest, TextFromAnotherProgramPastesAsRecords)
+{
+    const int a = newFolder(0, 0, "A");
+    QApplication::clipboard()->setText(u("F5D6C3D3\r\nc4e3f6\n\n"));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_frame, &activate);
+    show({ 0, a });
+    ASSERT_TRUE(m_frame->dispatch(CommandId::EditPaste, &list()));
+    const auto& filed = collection(0).folder(a).records;
+    ASSERT_EQ(filed.size(), 2u);
+    EXPECT_EQ(movesToText(playedMoves(collection(0).record(filed[0]))), "F5D6C3D3");
+    EXPECT_EQ(movesToText(playedMoves(collection(0).record(filed[1]))), "C4E3F6");
+    EXPECT_EQ(listNames().size(), 2);
+    // The whole text went in: pasting again adds nothing.
+    m_frame->dispatch(CommandId::EditPaste, &list());
+    EXPECT_EQ(collection(0).folder(a).records.size(), 2u);
+}
+
 TEST_F(RecordListTest, DeletingInTheTrashIsForGoodAndAlwaysAsks)
 {
     settings().delconfirm = 0;
@@ -234,7 +465,7 @@ TEST_F(RecordListTest, PopupsBySituation)
     EXPECT_EQ(listPopup(),
         QStringList({ u("開く(&O)"), u("検索(&F)..."), u("共有(&S)..."), u("切り取り(&T)"),
             u("コピー(&C)"), u("貼り付け(&P) (grayed)"), u("削除(&D)"), u("名前の変更(&M)"),
-            u("KAフォーマットで保存 (grayed)"), u("プロパティ(&R)") }));
+            u("KAフォーマットで保存"), u("プロパティ(&R)") }));
     selectRows({ 0, 1, 2 });
     EXPECT_EQ(listPopup(),
         QStringList({ u("切り取り(&T)"), u("コピー(&C)"), u("削除(&D)"), u("プロパティ(&P)") }));

@@ -1,4 +1,4 @@
-#include "app/libraryimagelist.h"
+#include "ui/libraryimagelist.h"
 
 #include <QPainter>
 #include <QPainterPath>

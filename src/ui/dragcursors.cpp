@@ -1,4 +1,4 @@
-#include "app/dragcursors.h"
+#include "ui/dragcursors.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "app/clipboardtext.h"
+#include "platform/clipboardtext.h"
 
 #include "platform/sjis.h"
 

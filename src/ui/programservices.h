@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/commandtarget.h"
+
+class DragCursors;
+class LibraryImageList;
+
+// What the windows need of the application: the pictures and cursors the whole program shares and
+// the capture switch. The application is the last stop of the command route.
+class ProgramServices : public CommandTarget {
+public:
+    virtual const LibraryImageList& imageList() const = 0;
+    virtual const DragCursors& cursors() const = 0;
+    virtual bool captureOn() const = 0;
+    // Turns capture on or off; the application tells the main window so its buttons follow.
+    virtual void setCaptureOn(bool on) = 0;
+};
