@@ -1,6 +1,5 @@
-#include "board/movenumbergrid.h"
-#include "board/notation.h"
-#include "board/othellogame.h"
+#include "numbergrid.h"
+
 #include "viewer/boardgeometry.h"
 #include "viewer/sharedcolours.h"
 #include "viewer/sheetnumbercolour.h"
@@ -50,19 +49,6 @@ TEST(SharedColours, TenColoursInTheirFixedOrder)
     EXPECT_EQ(sharedRgb(SharedColour::DarkGreen), (Rgb { 0, 66, 0 }));
     EXPECT_EQ(sharedRgb(SharedColour::LightGreen), (Rgb { 99, 173, 99 }));
     EXPECT_EQ(static_cast<int>(SharedColour::LightGreen), 9);
-}
-
-// Writes numbers on squares given as text ("F5" -> 1) and replays.
-MoveNumberGrid gridOf(std::initializer_list<std::pair<const char*, int>> numbers)
-{
-    MoveNumberGrid grid;
-    for (const auto& [square, n] : numbers) {
-        const int index = textToMoves(square)[0];
-        grid.set(board::rowOf(index), board::columnOf(index), n);
-    }
-    OthelloGame game;
-    grid.replayOnto(game);
-    return grid;
 }
 
 TEST(SheetNumberColour, RedForDuplicatesThenBlackWhileReplayedElseBlue)

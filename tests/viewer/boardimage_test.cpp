@@ -1,3 +1,5 @@
+#include "numbergrid.h"
+
 #include "board/movenumbergrid.h"
 #include "board/notation.h"
 #include "board/othellogame.h"
@@ -224,23 +226,11 @@ TEST(BoardImage, RedrawingOnlyTheChangedSquaresGivesTheFullPicture)
     }
 }
 
-MoveNumberGrid sheetGrid(std::initializer_list<std::pair<const char*, int>> numbers)
-{
-    MoveNumberGrid grid;
-    for (const auto& [square, n] : numbers) {
-        const int index = textToMoves(square)[0];
-        grid.set(board::rowOf(index), board::columnOf(index), n);
-    }
-    OthelloGame game;
-    grid.replayOnto(game);
-    return grid;
-}
-
 TEST(BoardImage, SheetShowsDiscsAndNumbersInTheirColours)
 {
     // F5 D6 C3 clean; 5 on D3 and C4 (red, 4 missing); 7 on F4 beyond the gap (blue).
-    const MoveNumberGrid grid = sheetGrid(
-        { { "F5", 1 }, { "D6", 2 }, { "C3", 3 }, { "D3", 5 }, { "C4", 5 }, { "F4", 7 } });
+    const MoveNumberGrid grid
+        = gridOf({ { "F5", 1 }, { "D6", 2 }, { "C3", 3 }, { "D3", 5 }, { "C4", 5 }, { "F4", 7 } });
     BoardImage picture;
     picture.paintSheet(grid, 7, 7);
     const QImage& image = picture.image();
@@ -287,7 +277,7 @@ TEST(BoardImage, SheetShowsDiscsAndNumbersInTheirColours)
 
 TEST(BoardImage, AnErasedCursorCannotBeToldFromTheSquare)
 {
-    const MoveNumberGrid grid = sheetGrid({ { "F5", 1 } });
+    const MoveNumberGrid grid = gridOf({ { "F5", 1 } });
     BoardImage moved;
     moved.paintSheet(grid, 5, 4);
     moved.drawCursor(5, 4, false);
@@ -296,7 +286,7 @@ TEST(BoardImage, AnErasedCursorCannotBeToldFromTheSquare)
     fresh.paintSheet(grid, 0, 0);
     EXPECT_EQ(moved.image(), fresh.image());
     // A number change redraws the squares; the cursor is drawn again afterwards.
-    const MoveNumberGrid more = sheetGrid({ { "F5", 1 }, { "D6", 2 } });
+    const MoveNumberGrid more = gridOf({ { "F5", 1 }, { "D6", 2 } });
     moved.paintSheetSquares(more);
     EXPECT_EQ(countColour(moved.image(), moved.image().rect(), red), 0);
     moved.drawCursor(0, 0, true);
