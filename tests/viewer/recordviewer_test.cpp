@@ -89,6 +89,12 @@ protected:
         return n;
     }
     PictureButton* button(RecordViewer* v, StepButtons::Button b) { return v->stepButton(b); }
+    // What the window shows where its board stands: the picture, copied to (3, 3).
+    static bool showsItsPicture(RecordViewer* v)
+    {
+        const QImage shown = v->grab(QRect(3, 3, 240, 240)).toImage();
+        return shown.convertToFormat(QImage::Format_RGB32) == v->picture().image();
+    }
 };
 
 TEST_F(RecordViewerTest, AFinishedGameOpensAtItsEndWithTheMarkAndTheResult)
@@ -107,6 +113,7 @@ TEST_F(RecordViewerTest, AFinishedGameOpensAtItsEndWithTheMarkAndTheResult)
     const int last = v->game().current()->square;
     const QPoint centre(12 + 27 * board::columnOf(last) + 13, 12 + 27 * board::rowOf(last) + 13);
     EXPECT_EQ(v->picture().image().pixelColor(centre), QColor(255, 0, 0));
+    EXPECT_TRUE(showsItsPicture(v));
     const GameRecord& record = collection(0).record(slot);
     EXPECT_EQ(v->blackDiscs()->text(), QString::number(record.blackDiscs));
     EXPECT_EQ(v->whiteDiscs()->text(), QString::number(record.whiteDiscs));
@@ -120,6 +127,7 @@ TEST_F(RecordViewerTest, AFinishedGameOpensAtItsEndWithTheMarkAndTheResult)
     EXPECT_EQ(v->game().cursor(), 0);
     EXPECT_EQ(v->moveCounter()->text(), counter(0));
     EXPECT_EQ(redPixels(v), 0);
+    EXPECT_TRUE(showsItsPicture(v));
     EXPECT_EQ(enabled(v), std::vector<bool>({ false, false, true, true }));
     // The initial four discs: white D4, black E4.
     EXPECT_EQ(v->picture().image().pixelColor(12 + 81 + 13, 12 + 81 + 12), QColor(204, 204, 204));
@@ -156,6 +164,7 @@ TEST_F(RecordViewerTest, APressStepsOnceAndTheKeyboardStepsOnce)
     EXPECT_EQ(v->moveCounter()->text(), counter(59));
     // The mark moves to the move before.
     EXPECT_EQ(redPixels(v), 21);
+    EXPECT_TRUE(showsItsPicture(v));
     // A double click arrives as a press and a release, then a double-click event (taken as a
     // press) and a release: two steps.
     QTest::mouseClick(back, Qt::LeftButton);
