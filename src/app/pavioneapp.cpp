@@ -10,6 +10,9 @@
 #include "platform/sjis.h"
 #include "text/texts.h"
 #include "ui/mainwindow.h"
+#include "viewer/discbitmaps.h"
+#include "viewer/sharedbrushes.h"
+#include "viewer/sharedfonts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -104,6 +107,10 @@ bool PavioneApp::start(const QStringList& arguments)
 
     m_imageList = std::make_unique<LibraryImageList>(*QApplication::style());
     m_cursors = std::make_unique<DragCursors>();
+    // The board pictures' colours, fonts and discs, made once before the first window.
+    SharedBrushes::instance();
+    SharedFonts::instance();
+    DiscBitmaps::instance();
 
     m_document = std::make_unique<LibraryDocument>(
         m_settings, m_programDirectory, m_clipboard, m_prompter);
