@@ -8,6 +8,9 @@
 #include "library/programversion.h"
 #include "platform/japanesefont.h"
 #include "ui/mainwindow.h"
+#include "viewer/discbitmaps.h"
+#include "viewer/sharedbrushes.h"
+#include "viewer/sharedfonts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -89,6 +92,10 @@ bool PavioneApp::start(const QStringList& arguments)
 
     m_imageList = std::make_unique<LibraryImageList>(*QApplication::style());
     m_cursors = std::make_unique<DragCursors>();
+    // The board pictures' colours, fonts and discs, made once before the first window.
+    SharedBrushes::instance();
+    SharedFonts::instance();
+    DiscBitmaps::instance();
 
     m_document = std::make_unique<LibraryDocument>(
         m_settings, m_programDirectory, m_clipboard, m_prompter);

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QFontDatabase>
 
-QString preferJapaneseFont()
+QString installedJapaneseFamily()
 {
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
     QString chosen;
@@ -18,6 +18,12 @@ QString preferJapaneseFont()
     }
     if (chosen.isEmpty() && !japanese.isEmpty())
         chosen = japanese.first();
+    return chosen;
+}
+
+QString preferJapaneseFont()
+{
+    const QString chosen = installedJapaneseFamily();
     if (chosen.isEmpty())
         return {};
     QFont font = QApplication::font();

@@ -7,3 +7,6 @@
 // of whichever font the system would pick. Returns the Japanese family used, or empty when none
 // is installed.
 QString preferJapaneseFont();
+
+// The installed Japanese font family the program prefers, or empty when none is installed.
+QString installedJapaneseFamily();

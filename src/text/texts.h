@@ -28,6 +28,17 @@ inline const FixedText endOnTime { u8"針落ち" };
 inline const FixedText endUnfinished { u8"途中終了" };
 inline const FixedText endFoul { u8"反則" };
 
+// Record viewer
+inline const FixedText viewerCaption { u8"棋譜" };
+inline const FixedText viewerBlack { u8"黒：" };
+inline const FixedText viewerWhite { u8"白：" };
+// %2d: the moves on the board.
+inline const FixedText viewerMoveCounter { u8"%2d 手" };
+inline const FixedText viewerNoDiscCount { u8"-" };
+inline const FixedText viewerWin { u8"勝ち" };
+inline const FixedText viewerWinOnTime { u8"針落勝" };
+inline const FixedText viewerWinByFoul { u8"反則勝" };
+
 // Library roots
 inline const FixedText myRecordsRoot { u8"マイ 棋譜集" };
 inline const FixedText networkRoot { u8"ﾈｯﾄﾜｰｸ ｺﾝﾋﾟｭｰﾀ" };

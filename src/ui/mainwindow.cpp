@@ -13,6 +13,7 @@
 #include "ui/recordlistview.h"
 #include "ui/toolbarimages.h"
 #include "ui/trashpropertiesdialog.h"
+#include "viewer/recordviewer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,7 +85,6 @@ constexpr std::array notAvailableCommands {
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
-    CommandId::OpenRecord,
     CommandId::EditRecord,
     CommandId::Search,
     CommandId::Share,
@@ -297,6 +297,16 @@ void MainWindow::openTrashProperties()
     m_windows.findOrCreate(
         WindowNotice(WindowTrashSettings),
         [this] { return std::make_unique<TrashPropertiesDialog>(m_document.settings()); }, this);
+}
+
+void MainWindow::openViewer(int collection, int record)
+{
+    m_windows.findOrCreate(
+        WindowNotice(WindowViewRecord, RecordViewer::recordKey(collection, record)),
+        [this, collection, record] {
+            return std::make_unique<RecordViewer>(m_document.library(), collection, record);
+        },
+        this);
 }
 
 QWidget* MainWindow::activePane() const

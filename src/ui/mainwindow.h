@@ -79,6 +79,8 @@ public:
     WindowRegistry& windows() { return m_windows; }
     // Opens the trash properties window, or brings the open one forward.
     void openTrashProperties();
+    // Opens a record of a collection in a viewer, or brings the viewer showing it forward.
+    void openViewer(int collection, int record);
 
 signals:
     // Every 50 ms: the open modeless windows get their tick notice from here.

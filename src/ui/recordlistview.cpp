@@ -89,6 +89,12 @@ void RecordListView::registerCommands()
     onCommand(
         CommandId::NewRecord, [this] { newItem(false); },
         [this](CommandState& s) { s.enabled = showsEditableFolder(); });
+    // 開く on a record and a double click on its row: the record the menu or the click was on.
+    onCommand(CommandId::OpenRecord, [this] {
+        const FolderKey shown = shownFolder();
+        if (m_frame && shown.valid() && !m_menuOnShownFolder && !itemIsFolder(m_menuItem))
+            m_frame->openViewer(shown.collection, itemIndex(m_menuItem));
+    });
     onCommand(CommandId::OpenFolderRow, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenFolder, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenComputer, [this] { openFolderOf(menuFolder()); });
@@ -506,6 +512,9 @@ void RecordListView::mouseDoubleClickEvent(QMouseEvent* event)
     const ItemRef key = m_model->keyAt(index.row());
     if (itemIsFolder(key))
         openFolderOf({ shown.collection, itemIndex(key) });
-    else if (m_frame)
+    else if (m_frame) {
+        m_menuOnShownFolder = false;
+        m_menuItem = key;
         m_frame->dispatch(CommandId::OpenRecord, this);
+    }
 }

@@ -1,0 +1,339 @@
+#include "../ui/runningprogram.h"
+
+#include "board/randomgame.h"
+#include "net/notices.h"
+#include "viewer/picturebutton.h"
+#include "viewer/recordviewer.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include <random>
+
+namespace {
+
+class RecordViewerTest : public RunningProgram {
+protected:
+    // A record of the own collection's root with a whole random game of 60 moves.
+    int fullRecord(const char* comment = "")
+    {
+        std::mt19937 rng(1);
+        MoveList moves;
+        do
+            moves = randomGame(rng);
+        while (moves.size() != 60);
+        OthelloGame game;
+        game.reset();
+        game.selectVariant(OthelloBoard::kVariantStandard);
+        game.replay(moves);
+        GameRecord record = recordFromGame(game, toSjis(u("決勝")), doc().library().openingBook());
+        record.blackPlayer
+            = static_cast<int16_t>(collection(0).playerNames().findOrAdd(toSjis(u("山田"))));
+        record.whitePlayer
+            = static_cast<int16_t>(collection(0).playerNames().findOrAdd(toSjis(u("佐藤"))));
+        record.endType = GameRecord::normalEnd;
+        record.winner = GameRecord::blackWins;
+        record.blackDiscs = static_cast<int8_t>(game.blackCount());
+        record.whiteDiscs = static_cast<int8_t>(game.whiteCount());
+        record.comment = toSjis(u(comment));
+        return ops().newRecord(myRecordsCollection, 0, record);
+    }
+
+    RecordViewer* open(int record)
+    {
+        m_frame->openViewer(myRecordsCollection, record);
+        return viewerOf(record);
+    }
+    RecordViewer* viewerOf(int record) const
+    {
+        RecordViewer* found = nullptr;
+        for (int32_t i = 0; i < m_frame->windows().count(); ++i) {
+            auto* v = dynamic_cast<RecordViewer*>(m_frame->windows().at(i));
+            if (v && v->record() == record) {
+                EXPECT_EQ(found, nullptr) << "two viewers of one record";
+                found = v;
+            }
+        }
+        return found;
+    }
+    int viewerCount() const
+    {
+        int n = 0;
+        for (int32_t i = 0; i < m_frame->windows().count(); ++i)
+            n += dynamic_cast<RecordViewer*>(m_frame->windows().at(i)) != nullptr;
+        return n;
+    }
+    static void tick(RecordViewer* v, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            EXPECT_EQ(v->onTick(TickNotice(), 0), noticeHandled);
+    }
+    static QString counter(int n) { return QString::asprintf("%2d ", n) + u("手"); }
+    // The four step buttons' enabled states: 最初, 戻る, 進む, 最後.
+    static std::vector<bool> enabled(RecordViewer* v)
+    {
+        std::vector<bool> states;
+        for (auto b :
+            { StepButtons::First, StepButtons::Back, StepButtons::Forward, StepButtons::Last })
+            states.push_back(v->stepButton(b)->isEnabled());
+        return states;
+    }
+    static int redPixels(RecordViewer* v)
+    {
+        const QImage& image = v->picture().image();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == QColor(255, 0, 0);
+        }
+        return n;
+    }
+    PictureButton* button(RecordViewer* v, StepButtons::Button b) { return v->stepButton(b); }
+    // What the window shows where its board stands: the picture, copied to (3, 3).
+    static bool showsItsPicture(RecordViewer* v)
+    {
+        const QImage shown = v->grab(QRect(3, 3, 240, 240)).toImage();
+        return shown.convertToFormat(QImage::Format_RGB32) == v->picture().image();
+    }
+};
+
+TEST_F(RecordViewerTest, AFinishedGameOpensAtItsEndWithTheMarkAndTheResult)
+{
+    const int slot = fullRecord();
+    RecordViewer* v = open(slot);
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->windowTitle(), u("決勝"));
+    EXPECT_EQ(v->blackName()->text(), u("山田"));
+    EXPECT_EQ(v->whiteName()->text(), u("佐藤"));
+    EXPECT_EQ(v->game().cursor(), 60);
+    EXPECT_EQ(v->moveCounter()->text(), counter(60));
+    EXPECT_EQ(enabled(v), std::vector<bool>({ true, true, false, false }));
+    EXPECT_EQ(redPixels(v), 21);
+    const int last = v->game().current()->square;
+    const QPoint centre(12 + 27 * board::columnOf(last) + 13, 12 + 27 * board::rowOf(last) + 13);
+    EXPECT_EQ(v->picture().image().pixelColor(centre), QColor(255, 0, 0));
+    EXPECT_TRUE(showsItsPicture(v));
+    const GameRecord& record = collection(0).record(slot);
+    EXPECT_EQ(v->blackDiscs()->text(), QString::number(record.blackDiscs));
+    EXPECT_EQ(v->whiteDiscs()->text(), QString::number(record.whiteDiscs));
+    EXPECT_EQ(v->blackResult()->text(), u("勝ち"));
+    EXPECT_EQ(v->whiteResult()->text(), QString());
+    // The move counter stands on white.
+    EXPECT_TRUE(v->moveCounter()->autoFillBackground());
+    EXPECT_EQ(v->moveCounter()->palette().color(QPalette::Window), QColor(255, 255, 255));
+
+    QTest::mouseClick(button(v, StepButtons::First), Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 0);
+    EXPECT_EQ(v->moveCounter()->text(), counter(0));
+    EXPECT_EQ(redPixels(v), 0);
+    EXPECT_TRUE(showsItsPicture(v));
+    EXPECT_EQ(enabled(v), std::vector<bool>({ false, false, true, true }));
+    // The initial four discs: white D4, black E4.
+    EXPECT_EQ(v->picture().image().pixelColor(12 + 81 + 13, 12 + 81 + 12), QColor(204, 204, 204));
+    EXPECT_EQ(v->picture().image().pixelColor(12 + 108 + 13, 12 + 81 + 12), QColor(52, 52, 52));
+    QTest::mouseClick(button(v, StepButtons::Last), Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 60);
+    EXPECT_EQ(redPixels(v), 21);
+}
+
+TEST_F(RecordViewerTest, AnEmptyRecordHasNothingToStepAndNoUnfoldButton)
+{
+    const int slot = newRecord(myRecordsCollection, 0, "空");
+    RecordViewer* v = open(slot);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->moveCounter()->text(), counter(0));
+    EXPECT_EQ(enabled(v), std::vector<bool>({ false, false, false, false }));
+    EXPECT_TRUE(v->unfoldButton()->isHidden());
+    EXPECT_TRUE(v->foldButton()->isHidden());
+    EXPECT_EQ(v->blackDiscs()->text(), u("-"));
+    EXPECT_EQ(v->whiteResult()->text(), QString());
+    EXPECT_EQ(v->blackName()->text(), u("不明"));
+}
+
+TEST_F(RecordViewerTest, APressStepsOnceAndTheKeyboardStepsOnce)
+{
+    RecordViewer* v = open(fullRecord());
+    ASSERT_NE(v, nullptr);
+    PictureButton* back = button(v, StepButtons::Back);
+    PictureButton* forward = button(v, StepButtons::Forward);
+
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 59);
+    EXPECT_EQ(v->backRepeat(), 0);
+    EXPECT_EQ(v->moveCounter()->text(), counter(59));
+    // The mark moves to the move before.
+    EXPECT_EQ(redPixels(v), 21);
+    EXPECT_TRUE(showsItsPicture(v));
+    // A double click arrives as a press and a release, then a double-click event (taken as a
+    // press) and a release: two steps.
+    QTest::mouseClick(back, Qt::LeftButton);
+    QTest::mouseDClick(back, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 57);
+    EXPECT_EQ(v->backRepeat(), 1);
+    QTest::mouseRelease(back, Qt::LeftButton);
+    EXPECT_EQ(v->backRepeat(), 0);
+    QTest::mouseClick(forward, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 58);
+    // The press alone has stepped already.
+    QTest::mousePress(back, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 57);
+    EXPECT_EQ(v->backRepeat(), 1);
+    QTest::mouseRelease(back, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 57);
+    EXPECT_EQ(v->backRepeat(), 0);
+    // Activating the focused button from the keyboard.
+    forward->setFocus();
+    QTest::keyClick(forward, Qt::Key_Space);
+    EXPECT_EQ(v->game().cursor(), 58);
+    back->click();
+    EXPECT_EQ(v->game().cursor(), 57);
+    // Other buttons do not arm the repeat.
+    QTest::mouseClick(button(v, StepButtons::First), Qt::LeftButton);
+    tick(v, 20);
+    EXPECT_EQ(v->game().cursor(), 0);
+}
+
+TEST_F(RecordViewerTest, AHeldButtonRepeatsAfterTenTicksUntilTheEnd)
+{
+    RecordViewer* v = open(fullRecord());
+    ASSERT_NE(v, nullptr);
+    v->goToStart();
+    PictureButton* forward = button(v, StepButtons::Forward);
+    QTest::mousePress(forward, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 1);
+    tick(v, 9);
+    EXPECT_EQ(v->game().cursor(), 1);
+    EXPECT_EQ(v->forwardRepeat(), 10);
+    tick(v);
+    EXPECT_EQ(v->game().cursor(), 2);
+    tick(v, 5);
+    EXPECT_EQ(v->game().cursor(), 7);
+    tick(v, 53);
+    EXPECT_EQ(v->game().cursor(), 60);
+    EXPECT_EQ(enabled(v), std::vector<bool>({ true, true, false, false }));
+    // The next tick finds nothing to redo and stops the repeat.
+    tick(v);
+    EXPECT_EQ(v->forwardRepeat(), 0);
+    EXPECT_EQ(v->game().cursor(), 60);
+    QTest::mouseRelease(forward, Qt::LeftButton);
+
+    // Held back, released in the middle: the repeat stops with the release.
+    PictureButton* back = button(v, StepButtons::Back);
+    QTest::mousePress(back, Qt::LeftButton);
+    tick(v, 12);
+    EXPECT_EQ(v->game().cursor(), 56);
+    QTest::mouseRelease(back, Qt::LeftButton);
+    EXPECT_EQ(v->game().cursor(), 56);
+    tick(v, 12);
+    EXPECT_EQ(v->game().cursor(), 56);
+    EXPECT_EQ(v->moveCounter()->text(), counter(56));
+}
+
+TEST_F(RecordViewerTest, OpeningARecordTwiceBringsItsViewerForward)
+{
+    const int first = fullRecord();
+    const int second = newRecord(myRecordsCollection, 0, "二");
+    RecordViewer* v = open(first);
+    ASSERT_NE(v, nullptr);
+    v->goToStart();
+    v->showMinimized();
+    EXPECT_EQ(open(first), v);
+    EXPECT_EQ(viewerCount(), 1);
+    EXPECT_FALSE(v->isMinimized());
+    // It shows what it showed.
+    EXPECT_EQ(v->game().cursor(), 0);
+    EXPECT_NE(open(second), nullptr);
+    EXPECT_EQ(viewerCount(), 2);
+
+    // Only kind 9 with its own key reaches it; removal notices leave it open.
+    struct Case {
+        int32_t kind;
+        uint32_t key;
+        int32_t answer;
+    };
+    for (const Case& c : {
+             Case { WindowViewRecord, RecordViewer::recordKey(0, first), noticeHandled },
+             Case { WindowViewRecord, RecordViewer::recordKey(2, first), noticeIgnored },
+             Case { WindowViewRecord, RecordViewer::recordKey(0, second), noticeIgnored },
+             Case { WindowEditRecord, RecordViewer::recordKey(0, first), noticeIgnored },
+             Case { WindowRecordRemoved, RecordViewer::recordKey(0, first), noticeIgnored },
+             Case { WindowFolderRemoved, 0, noticeIgnored },
+         }) {
+        SCOPED_TRACE(c.kind);
+        EXPECT_EQ(v->onWindow(WindowNotice(c.kind, c.key), 0), c.answer);
+    }
+    EXPECT_EQ(RecordViewer::recordKey(2, 5), 0x02000005u);
+}
+
+TEST_F(RecordViewerTest, TheCommentFoldsAwayAndBack)
+{
+    RecordViewer* v = open(fullRecord("一行目\r\n二行目"));
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->commentBox()->toPlainText(), u("一行目\n二行目"));
+    EXPECT_TRUE(v->commentBox()->isReadOnly());
+    EXPECT_EQ(v->height(), v->foldedHeight());
+    EXPECT_EQ(v->foldedHeight(), v->fullHeight() - v->commentBox()->height() - 3);
+    const QPoint at = v->pos();
+    EXPECT_FALSE(v->unfoldButton()->isHidden());
+    QTest::mouseClick(v->unfoldButton(), Qt::LeftButton);
+    EXPECT_EQ(v->height(), v->fullHeight());
+    EXPECT_TRUE(v->unfoldButton()->isHidden());
+    EXPECT_FALSE(v->foldButton()->isHidden());
+    // Unfolded, the whole comment box lies inside the window.
+    EXPECT_TRUE(v->rect().contains(v->commentBox()->geometry()));
+    QTest::mouseClick(v->foldButton(), Qt::LeftButton);
+    EXPECT_EQ(v->height(), v->foldedHeight());
+    EXPECT_FALSE(v->unfoldButton()->isHidden());
+    EXPECT_EQ(v->pos(), at);
+    // The window keeps its width; the board and the step buttons fit in the folded window.
+    EXPECT_GE(v->width(), 243);
+    EXPECT_TRUE(v->rect().contains(v->stepButton(StepButtons::Last)->geometry()));
+    EXPECT_TRUE(v->rect().contains(v->blackResult()->geometry()));
+}
+
+TEST_F(RecordViewerTest, EnterEscapeAndCloseCloseTheViewer)
+{
+    const int slot = fullRecord();
+    for (int key : { int(Qt::Key_Return), int(Qt::Key_Escape), 0 }) {
+        SCOPED_TRACE(key);
+        RecordViewer* v = open(slot);
+        ASSERT_NE(v, nullptr);
+        if (key)
+            QTest::keyClick(v, static_cast<Qt::Key>(key));
+        else
+            v->close();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(viewerCount(), 0);
+    }
+}
+
+TEST_F(RecordViewerTest, DoubleClickAndOpenInTheListOpenTheRecord)
+{
+    newFolder(0, 0, "dir");
+    const int slot = fullRecord();
+    tree().select({ myRecordsCollection, 0 });
+    ASSERT_EQ(listNames(), QStringList({ u("dir"), u("決勝") }));
+    const QRect folderRow = list().visualRect(list().listModel().index(0, 0));
+    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, folderRow.center());
+    EXPECT_EQ(viewerCount(), 0);
+
+    tree().select({ myRecordsCollection, 0 });
+    const QRect recordRow = list().visualRect(list().listModel().index(1, 0));
+    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, recordRow.center());
+    ASSERT_NE(viewerOf(slot), nullptr);
+    m_frame->windows().destroyAll();
+    EXPECT_EQ(viewerCount(), 0);
+
+    list().selectionModel()->select(list().listModel().index(1, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const QStringList items
+        = popup([this] { list().openContextMenu(QPoint(5, 5)); }, CommandId::OpenRecord);
+    ASSERT_FALSE(items.isEmpty());
+    EXPECT_EQ(items.first(), u("開く(&O)"));
+    EXPECT_NE(viewerOf(slot), nullptr);
+    EXPECT_TRUE(m_prompter.calls().empty());
+}
+
+} // namespace
