@@ -4,6 +4,7 @@
 #include "app/internalclipboard.h"
 #include "app/librarydocument.h"
 #include "app/pavioneapp.h"
+#include "library/folderkey.h"
 #include "library/programversion.h"
 #include "net/notices.h"
 #include "platform/sjis.h"
@@ -13,6 +14,7 @@
 #include "ui/recordlistview.h"
 #include "ui/toolbarimages.h"
 #include "ui/trashpropertiesdialog.h"
+#include "viewer/recordeditor.h"
 #include "viewer/recordviewer.h"
 
 #include <QAction>
@@ -85,7 +87,6 @@ constexpr std::array notAvailableCommands {
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
-    CommandId::EditRecord,
     CommandId::Search,
     CommandId::Share,
     CommandId::FolderProperties,
@@ -305,6 +306,17 @@ void MainWindow::openViewer(int collection, int record)
         WindowNotice(WindowViewRecord, RecordViewer::recordKey(collection, record)),
         [this, collection, record] {
             return std::make_unique<RecordViewer>(m_document.library(), collection, record);
+        },
+        this);
+}
+
+void MainWindow::openEditor(int collection, int record)
+{
+    m_windows.findOrCreate(
+        WindowNotice(WindowEditRecord, libraryNoticeKey(collection, record)),
+        [this, collection, record] {
+            return std::make_unique<RecordEditor>(
+                m_document.library(), m_document.operations(), collection, record);
         },
         this);
 }

@@ -304,7 +304,7 @@ TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
     // The windows and connections these open are not part of the program yet.
     for (CommandId id : { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
              CommandId::CaptureSettings, CommandId::NetworkSettings, CommandId::Connect,
-             CommandId::Disconnect, CommandId::EditRecord, CommandId::Search, CommandId::Share,
+             CommandId::Disconnect, CommandId::Search, CommandId::Share,
              CommandId::FolderProperties, CommandId::ComputerProperties, CommandId::Chat,
              CommandId::CutItems, CommandId::CopyItems, CommandId::ExportKa }) {
         SCOPED_TRACE(static_cast<int>(id));
