@@ -1,5 +1,6 @@
 #include "board/movenumbergrid.h"
 
+#include "board/sheetcursor.h"
 #include "board/squares.h"
 
 using namespace board;
@@ -86,6 +87,16 @@ void MoveNumberGrid::set(int row, int column, int value)
 {
     if (row >= 0 && row < 8 && column >= 0 && column < 8 && value >= 0 && value <= 255)
         m_grid[row * 8 + column] = static_cast<uint8_t>(value);
+}
+
+bool MoveNumberGrid::write(int row, int column, int number)
+{
+    if (row < 0 || row > 7 || column < 0 || column > 7 || SheetCursor::isCentre(column, row))
+        return false;
+    if (number != 0 && !isNumber(number))
+        return false;
+    m_grid[row * 8 + column] = static_cast<uint8_t>(number);
+    return true;
 }
 
 int MoveNumberGrid::move(int n) const

@@ -32,6 +32,10 @@ public:
     int at(int row, int column) const;
     // Writes a value (0..255) on a square; ignored outside the board.
     void set(int row, int column, int value);
+    // What the user types on the sheet: a move number 1..60, or 0 to empty the square. False,
+    // and nothing changes, for any other number and on the four starting squares. The counters
+    // are not rebuilt.
+    bool write(int row, int column, int number);
     // Square index of move n (1..60), 0 when the number is missing or stands on several squares.
     int move(int n) const;
     // How many squares carry number n (1..60).

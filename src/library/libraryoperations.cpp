@@ -5,6 +5,7 @@
 #include "library/librarynoticesink.h"
 #include "library/libraryprompter.h"
 #include "library/libraryviewobserver.h"
+#include "library/recorddetails.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
 #include "library/textformat.h"
@@ -154,6 +155,20 @@ void LibraryOperations::renameRecord(int collection, int slot, std::string name)
     t.renameRecord(slot, std::move(name));
     if (listShows(collection, t.record(slot).folder))
         m_views.recordRowUpdated(collection, slot);
+}
+
+bool LibraryOperations::saveEditedRecord(
+    int collection, int slot, const RecordDetails& details, const MoveList& played)
+{
+    if (collection < 0 || collection >= collectionCount || !tree(collection).recordIsLive(slot))
+        return false;
+    CollectionTree& t = tree(collection);
+    GameRecord& record = t.recordForEdit(slot);
+    details.applyTo(t, record);
+    normaliseMoves(record, played, m_library.openingBook());
+    if (listShows(collection, record.folder))
+        m_views.recordRowUpdated(collection, slot);
+    return true;
 }
 
 bool LibraryOperations::checkName(

@@ -15,6 +15,7 @@ class LibraryNoticeSink;
 class LibraryPrompter;
 class LibraryViewObserver;
 class RecordLibrary;
+struct RecordDetails;
 struct Settings;
 
 // A finished game from a Yahoo! Games table, as the capture files it.
@@ -61,6 +62,11 @@ public:
     int newRecord(int collection, int folder, std::optional<GameRecord> record = std::nullopt);
     void renameFolder(int collection, int folder, std::string name);
     void renameRecord(int collection, int slot, std::string name);
+    // The editor's OK: writes the details form and the game as played into the record in place
+    // (the moves normalised again, the opening named again) and updates its row. Name, folder and
+    // deleted at stay. False, and nothing changes, when the slot holds no live record.
+    bool saveEditedRecord(
+        int collection, int slot, const RecordDetails& details, const MoveList& played);
 
     // Whether name may name a record or folder in folder: not empty, no '\' or '/' byte anywhere,
     // not taken. A refusal is shown through owner when one is given.

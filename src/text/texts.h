@@ -39,6 +39,34 @@ inline const FixedText viewerWin { u8"勝ち" };
 inline const FixedText viewerWinOnTime { u8"針落勝" };
 inline const FixedText viewerWinByFoul { u8"反則勝" };
 
+// Record editor
+inline const FixedText editorCaption { u8"棋譜の編集" };
+inline const FixedText editorCancel { u8"ｷｬﾝｾﾙ" };
+inline const FixedText editorTabSheet { u8"棋譜" };
+inline const FixedText editorTabBoard { u8"盤面" };
+inline const FixedText editorTabInfo { u8"情報" };
+inline const FixedText editorFirst { u8"最初" };
+inline const FixedText editorBack { u8"戻る" };
+inline const FixedText editorForward { u8"進む" };
+inline const FixedText editorLast { u8"最後" };
+inline const FixedText infoName { u8"名前" };
+inline const FixedText infoDiscs { u8"石数" };
+inline const FixedText infoBlack { u8"黒番" };
+inline const FixedText infoWhite { u8"白番" };
+inline const FixedText infoWinner { u8"勝者" };
+inline const FixedText infoBlackWins { u8"黒勝" };
+inline const FixedText infoDraw { u8"引分" };
+inline const FixedText infoWhiteWins { u8"白勝" };
+inline const FixedText infoEndType { u8"終了方法" };
+inline const FixedText infoDate { u8"日付" };
+inline const FixedText infoYear { u8"年" };
+inline const FixedText infoMonth { u8"月" };
+inline const FixedText infoDay { u8"日" };
+inline const FixedText infoHour { u8"時" };
+inline const FixedText infoMinute { u8"分" };
+inline const FixedText infoSecond { u8"秒" };
+inline const FixedText infoComment { u8"コメント" };
+
 // Library roots
 inline const FixedText myRecordsRoot { u8"マイ 棋譜集" };
 inline const FixedText networkRoot { u8"ﾈｯﾄﾜｰｸ ｺﾝﾋﾟｭｰﾀ" };

@@ -2,6 +2,7 @@
 
 #include "library/libraryoperations.h"
 #include "library/libraryprompter.h"
+#include "library/folderkey.h"
 #include "library/programversion.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
@@ -18,6 +19,7 @@
 #include "ui/recordlistview.h"
 #include "ui/toolbarimages.h"
 #include "ui/trashpropertiesdialog.h"
+#include "viewer/recordeditor.h"
 #include "viewer/recordviewer.h"
 
 #include <QAction>
@@ -91,7 +93,6 @@ constexpr std::array notAvailableCommands {
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
-    CommandId::EditRecord,
     CommandId::Search,
     CommandId::Share,
     CommandId::FolderProperties,
@@ -333,6 +334,17 @@ void MainWindow::openViewer(int collection, int record)
         WindowNotice(WindowViewRecord, RecordViewer::recordKey(collection, record)),
         [this, collection, record] {
             return std::make_unique<RecordViewer>(m_document.library(), collection, record);
+        },
+        this);
+}
+
+void MainWindow::openEditor(int collection, int record)
+{
+    m_windows.findOrCreate(
+        WindowNotice(WindowEditRecord, libraryNoticeKey(collection, record)),
+        [this, collection, record] {
+            return std::make_unique<RecordEditor>(
+                m_document.library(), m_document.operations(), collection, record);
         },
         this);
 }

@@ -86,6 +86,8 @@ public:
     void openTrashProperties();
     // Opens a record of a collection in a viewer, or brings the viewer showing it forward.
     void openViewer(int collection, int record);
+    // Opens a record of a collection in a new editor; no open window answers the edit query.
+    void openEditor(int collection, int record);
 
 signals:
     // Every 50 ms: the open modeless windows get their tick notice from here.

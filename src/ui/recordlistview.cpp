@@ -125,6 +125,11 @@ void RecordListView::registerCommands()
         if (m_frame && shown.valid() && !m_menuOnShownFolder && !itemIsFolder(m_menuItem))
             m_frame->openViewer(shown.collection, itemIndex(m_menuItem));
     });
+    onCommand(CommandId::EditRecord, [this] {
+        const FolderKey shown = shownFolder();
+        if (m_frame && shown.valid() && !m_menuOnShownFolder && !itemIsFolder(m_menuItem))
+            m_frame->openEditor(shown.collection, itemIndex(m_menuItem));
+    });
     onCommand(CommandId::OpenFolderRow, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenFolder, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenComputer, [this] { openFolderOf(menuFolder()); });

@@ -86,3 +86,50 @@ TEST(MoveNumberGrid, OutOfRangeArgumentsAreIgnored)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MoveNumberGrid, WriteTakesOnlyMoveNumbersOutsideTheCentre)
+{
+    const struct {
+        int row, column, number;
+        bool written;
+        int value; // on the square afterwards
+    } cases[] = {
+        { 0, 0, 1, true, 1 },
+        { 0, 0, 60, true, 60 },
+        { 0, 0, 0, true, 0 },
+        { 0, 0, 61, false, 9 },
+        { 0, 0, -1, false, 9 },
+        { 0, 0, 300, false, 9 },
+        { 3, 3, 5, false, MoveNumberGrid::kInitialWhite },
+        { 4, 3, 0, false, MoveNumberGrid::kInitialBlack },
+        { 8, 0, 5, false, 0 },
+    };
+    for (const auto& c : cases) {
+        MoveNumberGrid grid;
+        grid.set(0, 0, 9);
+        EXPECT_EQ(grid.write(c.row, c.column, c.number), c.written)
+            << c.row << "," << c.column << " " << c.number;
+        EXPECT_EQ(grid.at(c.row, c.column), c.value);
+    }
+}
+
+TEST(MoveNumberGrid, EveryNumberAfterADuplicateOrAGapLiesBeyondTheReplay)
+{
+    MoveNumberGrid grid;
+    grid.load(textToMoves("F5D6C3D3C4F4C5B3C2E6C6B4"));
+    grid.write(0, 0, 5); // a second 5, on A1
+    OthelloGame game;
+    grid.replayOnto(game);
+    EXPECT_EQ(grid.counter(5), 2);
+    EXPECT_EQ(grid.replayed(), 4);
+    EXPECT_EQ(game.moves().size(), 4);
+
+    grid.write(0, 0, 0);
+    grid.write(2, 2, 0); // C3, move 3, gone: a gap
+    grid.replayOnto(game);
+    EXPECT_EQ(grid.replayed(), 2);
+}
+
+} // namespace

@@ -304,7 +304,7 @@ TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
     for (CommandId id :
         { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, CommandId::CaptureSettings,
             CommandId::NetworkSettings, CommandId::Connect, CommandId::Disconnect,
-            CommandId::EditRecord, CommandId::Search, CommandId::Share,
+            CommandId::Search, CommandId::Share,
             CommandId::FolderProperties, CommandId::ComputerProperties, CommandId::Chat }) {
         SCOPED_TRACE(static_cast<int>(id));
         EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatPane()), notAvailable());
