@@ -8,6 +8,8 @@
 #include "net/notices.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
+#include "ui/capturecontroller.h"
+#include "ui/capturesettingsdialog.h"
 #include "ui/chatpane.h"
 #include "ui/foldertreeview.h"
 #include "ui/recordlistview.h"
@@ -80,7 +82,6 @@ constexpr std::array notAvailableCommands {
     CommandId::EditCut,
     CommandId::EditCopy,
     CommandId::EditPaste,
-    CommandId::CaptureSettings,
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
@@ -117,6 +118,7 @@ MainWindow::MainWindow(PavioneApp& app, LibraryDocument& document)
         [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
     connect(&m_app, &PavioneApp::captureChanged, this, &MainWindow::updateToolBar);
     connect(this, &MainWindow::everyTick, this, [this] { notify(TickNotice()); });
+    new CaptureController(*this);
 
     m_timer.start(50, this);
     // The title shows the same version whatever the version file says, and never a document name.
@@ -276,6 +278,11 @@ void MainWindow::registerCommands()
     onCommand(CommandId::HomePage,
         [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
     onCommand(CommandId::TrashSettings, [this] { openTrashProperties(); });
+    onCommand(CommandId::CaptureSettings, [this] {
+        m_windows.findOrCreate(
+            WindowNotice(WindowCaptureSettings),
+            [this] { return std::make_unique<CaptureSettingsDialog>(m_app.settings()); }, this);
+    });
     onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
     for (CommandId id : notAvailableCommands)
