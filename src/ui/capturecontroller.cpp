@@ -43,7 +43,7 @@ void CaptureController::openCaptureWindow(const TableSnapshot& snapshot)
 {
     auto window = std::make_unique<CaptureWindow>(snapshot, m_frame.app(), m_frame.document());
     ProtocolListener* made
-        = m_frame.windows().createRegistered(std::move(window), &m_frame, &m_frame);
+        = m_frame.windows().createRegistered(std::move(window), &m_frame);
     if (!made)
         return;
     made->placeOnOpen(&m_frame);
