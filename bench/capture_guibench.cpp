@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -26,6 +27,12 @@ public:
     explicit OwnTableWindow(int layout)
     {
         m_connection = xcb_connect(nullptr, nullptr);
+        // The first connection to a display that xvfb-run has only just started may fail.
+        for (int attempt = 0; attempt < 50 && xcb_connection_has_error(m_connection); ++attempt) {
+            xcb_disconnect(m_connection);
+            usleep(100000);
+            m_connection = xcb_connect(nullptr, nullptr);
+        }
         if (xcb_connection_has_error(m_connection))
             return;
         xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;

@@ -94,22 +94,38 @@ private:
 } // namespace
 
 X11Desktop::X11Desktop(const char* display)
+    : m_display(display ? display : "")
 {
-    if (!display && !std::getenv("DISPLAY"))
-        return;
+    connect();
+}
+
+bool X11Desktop::connect()
+{
+    if (m_connection && !xcb_connection_has_error(m_connection))
+        return true;
+    if (m_connection) {
+        // The display went away: start afresh with the next one.
+        xcb_disconnect(m_connection);
+        m_connection = nullptr;
+        m_atoms.clear();
+        m_redirected.clear();
+    }
+    if (m_display.empty() && !std::getenv("DISPLAY"))
+        return false;
     int screenNumber = 0;
-    xcb_connection_t* c = xcb_connect(display, &screenNumber);
+    xcb_connection_t* c
+        = xcb_connect(m_display.empty() ? nullptr : m_display.c_str(), &screenNumber);
     if (!c || xcb_connection_has_error(c)) {
         if (c)
             xcb_disconnect(c);
-        return;
+        return false;
     }
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
     for (int i = 0; i < screenNumber && it.rem; ++i)
         xcb_screen_next(&it);
     if (!it.rem) {
         xcb_disconnect(c);
-        return;
+        return false;
     }
     m_connection = c;
     m_root = it.data->root;
@@ -118,6 +134,7 @@ X11Desktop::X11Desktop(const char* display)
         nullptr));
     // Naming a window's pixmap needs version 0.2.
     m_composite = version && (version->major_version > 0 || version->minor_version >= 2);
+    return true;
 }
 
 X11Desktop::~X11Desktop()
@@ -140,8 +157,12 @@ uint32_t X11Desktop::atom(const char* name)
 std::vector<uint32_t> X11Desktop::topLevelWindows()
 {
     m_titles.clear();
-    if (!m_connection || xcb_connection_has_error(m_connection))
+    if (!connect())
         return {};
+    // Errors of requests without replies (a window gone before its redirection, say) arrive as
+    // events; nothing else is selected, so the queue only ever holds those.
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection))
+        std::free(event);
     // A window manager's list of its clients, bottom to top.
     Reply<xcb_get_property_reply_t> stacking(xcb_get_property_reply(m_connection,
         xcb_get_property(

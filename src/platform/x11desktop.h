@@ -19,7 +19,8 @@ struct xcb_connection_t;
 // other windows cover it; clicks are sent to the window as synthetic button events.
 class X11Desktop : public TableDesktop {
 public:
-    // Connects to the display; without one every call finds nothing.
+    // Connects to the display (DISPLAY when none is named). Without one every call finds
+    // nothing, and each listing of the windows tries to connect again.
     explicit X11Desktop(const char* display = nullptr);
     ~X11Desktop() override;
     X11Desktop(const X11Desktop&) = delete;
@@ -34,10 +35,12 @@ public:
     void click(uint32_t window, int x, int y) override;
 
 private:
+    bool connect();
     uint32_t atom(const char* name);
     std::vector<uint32_t> viewableWithTitles(const std::vector<uint32_t>& candidates, bool descend);
     std::string readTitle(uint32_t window);
 
+    std::string m_display;
     xcb_connection_t* m_connection = nullptr;
     uint32_t m_root = 0;
     std::map<std::string, uint32_t> m_atoms;
