@@ -118,6 +118,7 @@ MainWindow::MainWindow(PavioneApp& app, LibraryDocument& document)
         [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
     connect(&m_app, &PavioneApp::captureChanged, this, &MainWindow::updateToolBar);
     connect(this, &MainWindow::everyTick, this, [this] { notify(TickNotice()); });
+    // A child of the frame: it scans on captureScanDue and goes with the frame.
     new CaptureController(*this);
 
     m_timer.start(50, this);
