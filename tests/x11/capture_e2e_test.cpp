@@ -165,6 +165,7 @@ bool reportProbe(X11Desktop& desktop, Rgb& pixel)
 TEST_F(CaptureEndToEnd, ClicksAwayTheResultReport)
 {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
+    ASSERT_NE(std::getenv("PAVIONE_TABLE_SIM"), nullptr);
     startTable({ QStringLiteral("--moves"), QStringLiteral("F5D6C3D3C4"),
         QStringLiteral("--interval"), QStringLiteral("100"), QStringLiteral("--report"),
         QStringLiteral("--hold"), QStringLiteral("60000") });
