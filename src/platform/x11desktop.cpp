@@ -184,7 +184,10 @@ std::vector<uint32_t> X11Desktop::topLevelWindows()
         candidates.assign(ids, ids + xcb_query_tree_children_length(tree.get()));
     }
     std::reverse(candidates.begin(), candidates.end()); // topmost first
-    return viewableWithTitles(candidates, !managed);
+    std::vector<uint32_t> windows = viewableWithTitles(candidates, !managed);
+    // Windows that have gone are forgotten, so that the set stays as small as the desktop.
+    std::erase_if(m_redirected, [&](uint32_t w) { return !m_titles.contains(w); });
+    return windows;
 }
 
 std::vector<uint32_t> X11Desktop::viewableWithTitles(
