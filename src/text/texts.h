@@ -277,4 +277,24 @@ inline const FixedText loadFailedNotKept {
     u8"元のファイルを残せなかったため、このファイルには保存しません。"
 };
 
+// Yahoo! Games capture
+// The title of a table window of the client: the prefix, then room, table number and host.
+inline const FixedText tableTitlePrefix { u8"ゲーム：Othello" };
+inline const FixedText tableTitleRoom { u8" - ルーム：" };
+inline const FixedText tableTitleTable { u8" - テーブル：" };
+inline const FixedText tableTitleHost { u8" - ホスト：" };
+inline const FixedText captureWindowTitle { u8"棋譜の取得" };
+// %s: the room, then the table number.
+inline const FixedText captureTitleFormat { u8"%s #%03d" };
+inline const FixedText captureBlackLabel { u8"黒：" };
+inline const FixedText captureWhiteLabel { u8"白：" };
+inline const FixedText captureAutoSave { u8"棋譜の自動保存" };
+inline const FixedText captureCopy { u8"クリップボードへコピー" };
+inline const FixedText captureSave { u8"保存" };
+inline const FixedText captureSettingsTitle { u8"Yahoo! Othello 採譜機能のプロパティ" };
+inline const FixedText captureSettingAuto { u8"アプリケーション起動時に採譜機能をONにする" };
+inline const FixedText captureSettingSave { u8"終局時に棋譜を自動で保存する" };
+inline const FixedText captureSettingBell { u8"両方の席が埋まったら音を鳴らす" };
+inline const FixedText captureSettingClose { u8"結果報告ウィンドウを自動的に閉じる" };
+
 } // namespace texts

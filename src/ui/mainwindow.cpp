@@ -10,6 +10,8 @@
 #include "platform/clipboardtext.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
+#include "ui/capturecontroller.h"
+#include "ui/capturesettingsdialog.h"
 #include "ui/chatpane.h"
 #include "ui/foldertreeview.h"
 #include "ui/internalclipboard.h"
@@ -89,7 +91,6 @@ constexpr std::array notAvailableCommands {
     CommandId::EditCut,
     CommandId::EditCopy,
     CommandId::EditPaste,
-    CommandId::CaptureSettings,
     CommandId::NetworkSettings,
     CommandId::Connect,
     CommandId::Disconnect,
@@ -118,6 +119,8 @@ MainWindow::MainWindow(ProgramServices& app, LibraryAccess& document)
     connect(qApp, &QApplication::focusChanged, this,
         [this](QWidget*, QWidget* now) { paneFocusChanged(now); });
     connect(this, &MainWindow::everyTick, this, [this] { notify(TickNotice()); });
+    // A child of the frame: it scans on captureScanDue and goes with the frame.
+    new CaptureController(*this);
 
     m_timer.start(50, this);
     // The title shows the same version whatever the version file says, and never a document name.
@@ -299,6 +302,11 @@ void MainWindow::registerCommands()
     onCommand(CommandId::HomePage,
         [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
     onCommand(CommandId::TrashSettings, [this] { openTrashProperties(); });
+    onCommand(CommandId::CaptureSettings, [this] {
+        m_windows.findOrCreate(
+            WindowNotice(WindowCaptureSettings),
+            [this] { return std::make_unique<CaptureSettingsDialog>(m_app.settings()); }, this);
+    });
     onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
     for (CommandId id : notAvailableCommands)

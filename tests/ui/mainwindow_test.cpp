@@ -302,9 +302,8 @@ TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
 {
     // The windows and connections these open are not part of the program yet.
     for (CommandId id :
-        { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, CommandId::CaptureSettings,
-            CommandId::NetworkSettings, CommandId::Connect, CommandId::Disconnect,
-            CommandId::Search, CommandId::Share,
+        { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste, CommandId::NetworkSettings,
+            CommandId::Connect, CommandId::Disconnect, CommandId::Search, CommandId::Share,
             CommandId::FolderProperties, CommandId::ComputerProperties, CommandId::Chat }) {
         SCOPED_TRACE(static_cast<int>(id));
         EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatPane()), notAvailable());
