@@ -32,7 +32,6 @@ MessageInput::Status MessageInput::feed(std::string_view bytes)
     }
     if (m_messageLength > maxMessageLength)
         return m_status = Status::MessageTooLong;
-    }
     if (!m_reader)
         m_reader = std::make_unique<MessageReader>();
     if (!m_reader->feed(bytes))

@@ -19,8 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QThread>
 #include <QTranslator>
 
@@ -116,6 +116,7 @@ bool PavioneApp::start(const QStringList& arguments)
         m_settings, m_programDirectory, m_clipboard, m_prompter);
     m_frame = std::make_unique<MainWindow>(*this, *m_document);
     connect(this, &PavioneApp::captureChanged, m_frame.get(), &MainWindow::updateToolBar);
+    connect(this, &PavioneApp::captureChanged, m_frame.get(), &MainWindow::captureSwitched);
 
     m_uiThread = m_frame->thread();
     m_frame->show();

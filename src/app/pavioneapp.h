@@ -59,6 +59,7 @@ public:
     Settings& settings() { return m_settings; }
     bool captureOn() const override { return m_captureOn; }
     void setCaptureOn(bool on) override;
+    void playTableReady() override { m_sounds.play(SoundPlayer::TableReady); }
     // The thread of the user interface, known once the main window exists.
     QThread* uiThread() const { return m_uiThread; }
 

@@ -1,6 +1,5 @@
 #include "ui/capturecontroller.h"
 
-#include "app/pavioneapp.h"
 #include "net/notices.h"
 #include "platform/x11desktop.h"
 #include "ui/capturewindow.h"
@@ -12,7 +11,7 @@ CaptureController::CaptureController(MainWindow& frame, std::unique_ptr<TableDes
     , m_desktop(std::move(desktop))
 {
     connect(&frame, &MainWindow::captureScanDue, this, &CaptureController::scan);
-    connect(&frame.app(), &PavioneApp::captureChanged, this, [this](bool on) {
+    connect(&frame, &MainWindow::captureSwitched, this, [this](bool on) {
         if (!on)
             m_frame.notify(WindowNotice(WindowCaptureOff));
     });
@@ -42,8 +41,7 @@ int32_t CaptureController::notify(const Notice& notice)
 void CaptureController::openCaptureWindow(const TableSnapshot& snapshot)
 {
     auto window = std::make_unique<CaptureWindow>(snapshot, m_frame.app(), m_frame.document());
-    ProtocolListener* made
-        = m_frame.windows().createRegistered(std::move(window), &m_frame);
+    ProtocolListener* made = m_frame.windows().createRegistered(std::move(window), &m_frame);
     if (!made)
         return;
     made->placeOnOpen(&m_frame);

@@ -1,12 +1,14 @@
 #include "ui/capturewindow.h"
 
-#include "app/clipboardtext.h"
-#include "app/librarydocument.h"
-#include "app/pavioneapp.h"
 #include "library/recordlibrary.h"
+#include "library/settings.h"
+#include "platform/clipboardtext.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
 #include "ui/dialogunits.h"
+#include "ui/internalclipboard.h"
+#include "ui/libraryaccess.h"
+#include "ui/programservices.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -33,10 +35,11 @@ QString count(int32_t n)
 } // namespace
 
 CaptureWindow::CaptureWindow(
-    const TableSnapshot& snapshot, PavioneApp& app, LibraryDocument& document)
+    const TableSnapshot& snapshot, ProgramServices& app, LibraryAccess& document)
     : m_app(app)
+    , m_document(document)
     , m_capture(
-          snapshot, app.settings().yahoosave != 0,
+          snapshot, document.settings().yahoosave != 0,
           [&document](const CapturedGame& game) {
               document.operations().fileCapturedGame(yahooCollection, 0, game);
           },
@@ -130,7 +133,7 @@ void CaptureWindow::copyMoves()
 {
     const std::string moves = m_capture.game().copyText();
     clipboardtext::put(moves);
-    InternalClipboard& clip = m_app.internalClipboard();
+    InternalClipboard& clip = m_document.clipboard();
     clip.reset();
     clip.text = moves;
 }
@@ -145,12 +148,12 @@ int32_t CaptureWindow::onWindow(const WindowNotice& notice, int32_t)
         if (!notice.snapshot)
             return noticeIgnored;
         const TableCapture::SnapshotResult result
-            = m_capture.snapshotRead(*notice.snapshot, m_app.settings().yahoobell != 0);
+            = m_capture.snapshotRead(*notice.snapshot, m_document.settings().yahoobell != 0);
         if (!result.claimed)
             return noticeIgnored;
         showNames();
         if (result.bell)
-            m_app.sounds().play(SoundPlayer::TableReady);
+            m_app.playTableReady();
         if (result.movesChanged)
             showMoves();
         else

@@ -3,8 +3,8 @@
 #include "capture/tablecapture.h"
 #include "ui/protocollistener.h"
 
-class LibraryDocument;
-class PavioneApp;
+class LibraryAccess;
+class ProgramServices;
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -17,7 +17,7 @@ class QPushButton;
 class CaptureWindow : public ProtocolListener {
     Q_OBJECT
 public:
-    CaptureWindow(const TableSnapshot& snapshot, PavioneApp& app, LibraryDocument& document);
+    CaptureWindow(const TableSnapshot& snapshot, ProgramServices& app, LibraryAccess& document);
 
     const TableCapture& capture() const { return m_capture; }
     QPlainTextEdit* moveText() const { return m_moves; }
@@ -40,7 +40,8 @@ private:
     void showMoves();
     void copyMoves();
 
-    PavioneApp& m_app;
+    ProgramServices& m_app;
+    LibraryAccess& m_document;
     TableCapture m_capture;
     int32_t m_initialBlack;
     int32_t m_initialWhite;

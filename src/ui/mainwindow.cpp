@@ -1,8 +1,8 @@
 #include "ui/mainwindow.h"
 
+#include "library/folderkey.h"
 #include "library/libraryoperations.h"
 #include "library/libraryprompter.h"
-#include "library/folderkey.h"
 #include "library/programversion.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
@@ -305,7 +305,8 @@ void MainWindow::registerCommands()
     onCommand(CommandId::CaptureSettings, [this] {
         m_windows.findOrCreate(
             WindowNotice(WindowCaptureSettings),
-            [this] { return std::make_unique<CaptureSettingsDialog>(m_app.settings()); }, this);
+            [this] { return std::make_unique<CaptureSettingsDialog>(m_document.settings()); },
+            this);
     });
     onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });

@@ -96,6 +96,8 @@ signals:
     void everyFourthTick();
     // On the same ticks as everyFourthTick while capture is on: one scan for table windows.
     void captureScanDue();
+    // Capture was turned on or off.
+    void captureSwitched(bool on);
 
 protected:
     bool event(QEvent* event) override;

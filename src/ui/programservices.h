@@ -14,4 +14,6 @@ public:
     virtual bool captureOn() const = 0;
     // Turns capture on or off; the application tells the main window so its buttons follow.
     virtual void setCaptureOn(bool on) = 0;
+    // The sound of a table whose second seat was taken.
+    virtual void playTableReady() = 0;
 };
