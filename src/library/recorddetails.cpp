@@ -73,8 +73,11 @@ int32_t localMoment(
     int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute, int64_t second)
 {
     std::tm local {};
-    local.tm_year = clampToInt(year - 1900);
-    local.tm_mon = clampToInt(month - 1);
+    // Typed numbers can be anything a 64-bit value holds: bound them before taking the offsets.
+    const auto bounded
+        = [](int64_t value) { return std::clamp<int64_t>(value, -1'000'000'000, 1'000'000'000); };
+    local.tm_year = clampToInt(bounded(year) - 1900);
+    local.tm_mon = clampToInt(bounded(month) - 1);
     local.tm_mday = clampToInt(day);
     local.tm_hour = clampToInt(hour);
     local.tm_min = clampToInt(minute);
