@@ -1,11 +1,11 @@
 // The record list over a folder of 100,000 records (and a few folders): showing it and sorting it
 // by each column, each measured up to the painted window.
-#include "ui/internalclipboard.h"
 #include "app/librarydocument.h"
-#include "ui/libraryimagelist.h"
 #include "app/userprompter.h"
 #include "buildpaths.h"
 #include "library/settings.h"
+#include "ui/internalclipboard.h"
+#include "ui/libraryimagelist.h"
 #include "ui/recordlistmodel.h"
 #include "ui/recordlistview.h"
 

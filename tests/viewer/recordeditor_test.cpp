@@ -216,24 +216,17 @@ TEST_F(RecordEditorTest, KeysOnTheSheet)
         int number;
     } cases[] = {
         { "D3", "9\n", "D6", "D3", 9 }, // Enter commits and jumps past D4 and D5
-        { "E3", "\n", "E6", "E3", 0 },
-        { "A8", "\n", "A1", "A8", 0 },
-        { "C4", "\t", "F4", "C4", 5 },
-        { "H8", "\t", "A1", "H8", 0 },
-        { "B2", "12\t", "C2", "B2", 12 }, // Tab commits too
+        { "E3", "\n", "E6", "E3", 0 }, { "A8", "\n", "A1", "A8", 0 }, { "C4", "\t", "F4", "C4", 5 },
+        { "H8", "\t", "A1", "H8", 0 }, { "B2", "12\t", "C2", "B2", 12 }, // Tab commits too
         { "C4", "61\n", "C5", "C4", 5 }, // out of range: unchanged
         { "C4", "%abc\n", "C5", "C4", 0 }, // no digits: emptied
         { "C4", "0\n", "C5", "C4", 5 }, // 0 opens with the number selected
         { "C4", "%3\n", "C5", "C4", 3 }, // so does F2, and typing replaces it
         { "C4", "%0\n", "C5", "C4", 0 },
         { "C4", "7!", "C4", "C4", 5 }, // Esc discards the number only
-        { "C4", "#", "C4", "C4", 0 },
-        { "A1", "<", "H1", "A1", 0 },
-        { "A1", "^", "A8", "A1", 0 },
-        { "C4", ">", "F4", "C4", 5 },
-        { "E6", "^", "E3", "E6", 10 },
-        { "A1", "5x5\n", "A2", "A1", 5 },
-        { "A1", "99999999999999999999\n", "A2", "A1", 0 },
+        { "C4", "#", "C4", "C4", 0 }, { "A1", "<", "H1", "A1", 0 }, { "A1", "^", "A8", "A1", 0 },
+        { "C4", ">", "F4", "C4", 5 }, { "E6", "^", "E3", "E6", 10 },
+        { "A1", "5x5\n", "A2", "A1", 5 }, { "A1", "99999999999999999999\n", "A2", "A1", 0 },
         { "A1", "-1\n", "A2", "A1", 1 }, // '-' is no sheet key
         { "A1", "%-1\n", "A2", "A1", 0 }, // −1 is out of range
     };
