@@ -135,6 +135,65 @@ inline const FixedText indicatorNum { u8"NUM" };
 inline const FixedText indicatorScroll { u8"SCRL" };
 inline const FixedText chatSend { u8"送信" };
 inline const FixedText chatConnect { u8"Pavioneﾈｯﾄﾜｰｸに接続" };
+
+// Network: login, connect dialog, update
+inline const FixedText loginFailedTitle { u8"ログイン失敗" };
+inline const FixedText loginWrongPassword { u8"ユーザ名またはパスワードが違います。" };
+inline const FixedText loginHostDenied { u8"このホストからの接続は許可されていません。" };
+inline const FixedText loginTimedOut { u8"時間内にログイン処理が終了しませんでした。" };
+inline const FixedText loginTooManyUsers {
+    u8"ユーザが多過ぎるためログインできません。\r\nしばらくしてから再度接続を試みて下さい。"
+};
+inline const FixedText loginRefused { u8"ログインできませんでした。" };
+inline const FixedText connectTitle { u8"ネットワークへの接続" };
+inline const FixedText connectUserLabel { u8"ユーザID(&U):" };
+inline const FixedText connectPasswordLabel { u8"パスワード(&P):" };
+inline const FixedText connectSave { u8"ユーザー名とパスワードを保存する" };
+inline const FixedText connectRegister { u8"ユーザ登録" };
+inline const FixedText connectNoUser { u8"ユーザIDが入力されていません。" };
+inline const FixedText connectNoPassword { u8"パスワードが入力されていません。" };
+inline const FixedText errorTitle { u8"エラー" };
+inline const FixedText updateFound {
+    u8"更新ファイルが見つかりました。\r\npavione を最新バージョンに更新します。"
+};
+inline const FixedText updateTitle { u8"pavione の更新" };
+inline const FixedText networkSettingsTitle { u8"ネットワークプロフィールの設定" };
+inline const FixedText networkDescriptionGroup { u8"コンピュータの説明" };
+inline const FixedText networkAccountGroup { u8"アカウント" };
+inline const FixedText networkUserLabel { u8"ユーザID:" };
+inline const FixedText networkPasswordLabel { u8"パスワード:" };
+inline const FixedText networkOptionsGroup { u8"各種設定" };
+inline const FixedText networkChatBell { u8"メッセージが届いたら音を鳴らす" };
+
+// Network: chat and peer windows. "：" is the full-width colon.
+// %s: the sender, the message's first line.
+inline const FixedText chatFirstLine { u8"%s： %s\r\n" };
+// %s: the user.
+inline const FixedText chatPeerLoggedIn { u8"*** %s さんがログインしました。\r\n" };
+inline const FixedText chatPeerLoggedOut { u8"*** %s さんがログアウトしました。\r\n" };
+// The server refused a broadcast or a private message (sent too fast, or the user is gone).
+inline const FixedText chatNotSent { u8"*** メッセージを送信できませんでした。\r\n" };
+inline const FixedText chatWindowCaption { u8"チャット" };
+// %s: the peer, the own user name.
+inline const FixedText chatWindowTitle { u8"チャット: %s (%s)" };
+inline const FixedText chatProfile { u8"プロフィール" };
+inline const FixedText chatClose { u8"閉じる" };
+inline const FixedText chatBell { u8"音を鳴らす" };
+inline const FixedText chatRaise { u8"最前面に移動" };
+// %s: the user.
+inline const FixedText peerPropertiesTitle { u8"%s のプロパティ" };
+inline const FixedText newsPropertiesTitle { u8"Pavioneニュース のプロパティ" };
+inline const FixedText peerNameLabel { u8"ユーザ名:" };
+inline const FixedText peerCommentLabel { u8"コメント:" };
+inline const FixedText peerLoginLabel { u8"ログイン時刻:" };
+inline const FixedText peerIdleLabel { u8"アイドル時間:" };
+inline const FixedText peerMessageLabel { u8"メッセージ:" };
+inline const FixedText peerOffline { u8"オフライン" };
+inline const FixedText peerPing { u8"接続状況" };
+// %d: seconds.
+inline const FixedText peerIdleSeconds { u8"%d 秒" };
+inline const FixedText peerPinging { u8"サーバに問い合わせ中..." };
+inline const FixedText peerDelay { u8"遅延： 自分側 - %d.%02d 秒、相手側 - %d.%02d 秒" };
 inline const FixedText aboutTitle { u8"ﾊﾞｰｼﾞｮﾝ情報" };
 inline const FixedText notAvailableTitle { u8"Pavione" };
 inline const FixedText notAvailableYet { u8"この機能はまだ使用できません。" };
