@@ -203,4 +203,274 @@ std::string fromUtf8(std::string_view utf8)
     return out;
 }
 
+namespace {
+
+// The nearest plain letters of U+00C0 … U+017F (Latin-1 Supplement letters and Latin Extended-A),
+// which is where the accented letters of European player names live.
+constexpr const char* kPlainLetters[] = {
+    "A",
+    "A",
+    "A",
+    "A",
+    "A",
+    "A",
+    "AE",
+    "C",
+    "E",
+    "E",
+    "E",
+    "E",
+    "I",
+    "I",
+    "I",
+    "I",
+    "D",
+    "N",
+    "O",
+    "O",
+    "O",
+    "O",
+    "O",
+    "x",
+    "O",
+    "U",
+    "U",
+    "U",
+    "U",
+    "Y",
+    "Th",
+    "ss",
+    "a",
+    "a",
+    "a",
+    "a",
+    "a",
+    "a",
+    "ae",
+    "c",
+    "e",
+    "e",
+    "e",
+    "e",
+    "i",
+    "i",
+    "i",
+    "i",
+    "d",
+    "n",
+    "o",
+    "o",
+    "o",
+    "o",
+    "o",
+    "",
+    "o",
+    "u",
+    "u",
+    "u",
+    "u",
+    "y",
+    "th",
+    "y",
+    "A",
+    "a",
+    "A",
+    "a",
+    "A",
+    "a",
+    "C",
+    "c",
+    "C",
+    "c",
+    "C",
+    "c",
+    "C",
+    "c",
+    "D",
+    "d",
+    "D",
+    "d",
+    "E",
+    "e",
+    "E",
+    "e",
+    "E",
+    "e",
+    "E",
+    "e",
+    "E",
+    "e",
+    "G",
+    "g",
+    "G",
+    "g",
+    "G",
+    "g",
+    "G",
+    "g",
+    "H",
+    "h",
+    "H",
+    "h",
+    "I",
+    "i",
+    "I",
+    "i",
+    "I",
+    "i",
+    "I",
+    "i",
+    "I",
+    "i",
+    "IJ",
+    "ij",
+    "J",
+    "j",
+    "K",
+    "k",
+    "k",
+    "L",
+    "l",
+    "L",
+    "l",
+    "L",
+    "l",
+    "L",
+    "l",
+    "L",
+    "l",
+    "N",
+    "n",
+    "N",
+    "n",
+    "N",
+    "n",
+    "n",
+    "N",
+    "n",
+    "O",
+    "o",
+    "O",
+    "o",
+    "O",
+    "o",
+    "OE",
+    "oe",
+    "R",
+    "r",
+    "R",
+    "r",
+    "R",
+    "r",
+    "S",
+    "s",
+    "S",
+    "s",
+    "S",
+    "s",
+    "S",
+    "s",
+    "T",
+    "t",
+    "T",
+    "t",
+    "T",
+    "t",
+    "U",
+    "u",
+    "U",
+    "u",
+    "U",
+    "u",
+    "U",
+    "u",
+    "U",
+    "u",
+    "U",
+    "u",
+    "W",
+    "w",
+    "Y",
+    "y",
+    "Y",
+    "Z",
+    "z",
+    "Z",
+    "z",
+    "Z",
+    "z",
+    "s",
+};
+
+// The plain-letter spelling of c, or nullptr when it has none.
+const char* plainLetters(char32_t c)
+{
+    if (c >= 0xC0 && c < 0x180 && *kPlainLetters[c - 0xC0])
+        return kPlainLetters[c - 0xC0];
+    return nullptr;
+}
+
+void appendCode(std::string& out, uint16_t code)
+{
+    if (code > 0xFF)
+        out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+}
+
+void appendTransliterated(std::string& out, char32_t c)
+{
+    const uint16_t code = c < 0x10000 ? tables().fromUnicode[c] : kNoCode;
+    if (code != kNoCode && c != kReplacement)
+        appendCode(out, code);
+    else if (const char* plain = plainLetters(c))
+        out += plain;
+}
+
+} // namespace
+
+std::string fromUtf8Transliterated(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();)
+        appendTransliterated(out, readUtf8(utf8, i));
+    return out;
+}
+
+std::string fromLatin1Transliterated(std::string_view latin1)
+{
+    std::string out;
+    out.reserve(latin1.size());
+    for (unsigned char c : latin1)
+        appendTransliterated(out, c);
+    return out;
+}
+
+std::string toLatin1(std::string_view cp932Bytes)
+{
+    const std::string utf8 = toUtf8(cp932Bytes);
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t c = readUtf8(utf8, i);
+        if (c < 0x100)
+            out += static_cast<char>(c);
+        else if (const char* plain = plainLetters(c))
+            out += plain;
+        else
+            out += '?';
+    }
+    return out;
+}
+
+bool isUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t at = i;
+        if (readUtf8(bytes, i) == kReplacement && !(bytes.substr(at, 3) == "\xEF\xBF\xBD"))
+            return false;
+    }
+    return true;
+}
+
 } // namespace cp932

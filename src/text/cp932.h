@@ -14,6 +14,18 @@ namespace cp932 {
 std::string toUtf8(std::string_view cp932Bytes);
 std::string fromUtf8(std::string_view utf8);
 
+// For names from outside sources: like fromUtf8, but a Latin letter that CP932 lacks becomes its
+// nearest plain letter (é → e, ß → ss, Ł → L) and any other character CP932 lacks is left out, so
+// the result never holds a "?" that the source did not.
+std::string fromUtf8Transliterated(std::string_view utf8);
+// Each byte taken as an ISO 8859-1 character, then as fromUtf8Transliterated.
+std::string fromLatin1Transliterated(std::string_view latin1);
+// CP932 text as ISO 8859-1 bytes for files that hold nothing else: characters beyond it become
+// their nearest plain letter where one exists, else "?".
+std::string toLatin1(std::string_view cp932Bytes);
+// True when the bytes are well-formed UTF-8.
+bool isUtf8(std::string_view bytes);
+
 // True for the bytes that start a two-byte CP932 character (81–9F, E0–FC).
 constexpr bool isLeadByte(unsigned char c)
 {

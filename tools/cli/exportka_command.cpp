@@ -1,32 +1,13 @@
 #include "cliargs.h"
 #include "command.h"
+#include "folderpath.h"
 
 #include "library/collectiontree.h"
 #include "library/kaexport.h"
 #include "records/collectionfile.h"
-#include "text/cp932.h"
-
-#include <algorithm>
 #include <cstdio>
 
 namespace {
-
-// The folder at a path such as \A\B\ below the root (the root's own name is not part of it; "\"
-// is the root), or −1. The path is split in UTF-8, where no byte of a character can be a
-// backslash, before each name becomes CP932, where the second byte of a character can.
-int folderAt(const CollectionTree& tree, std::string_view utf8Path)
-{
-    if (tree.folderCount() == 0)
-        return -1;
-    int folder = 0;
-    while (!utf8Path.empty() && folder >= 0) {
-        const size_t end = std::min(utf8Path.find('\\'), utf8Path.size());
-        if (end > 0)
-            folder = tree.findChild(folder, cp932::fromUtf8(utf8Path.substr(0, end)));
-        utf8Path.remove_prefix(std::min(end + 1, utf8Path.size()));
-    }
-    return folder;
-}
 
 // Writes the tournament text of one folder of a collection file.
 int runExportKa(std::span<char* const> argv)

@@ -1,0 +1,73 @@
+#include "board/bitposition.h"
+
+#include <utility>
+
+using namespace board;
+using bitboard::Bits;
+
+BitPosition BitPosition::start()
+{
+    BitPosition p;
+    p.black = bitboard::bit(squareAt(3, 4)) | bitboard::bit(squareAt(4, 3));
+    p.white = bitboard::bit(squareAt(3, 3)) | bitboard::bit(squareAt(4, 4));
+    p.toMove = kBlack;
+    return p;
+}
+
+Bits BitPosition::legalMovesFor(int colour) const
+{
+    const Bits empty = ~(black | white);
+    return colour == kBlack ? bitboard::legalMoves(black, white, empty)
+                            : bitboard::legalMoves(white, black, empty);
+}
+
+bool BitPosition::gameOver() const
+{
+    return !legalMovesFor(kBlack) && !legalMovesFor(kWhite);
+}
+
+bool BitPosition::passIfStuck()
+{
+    if (legalMovesFor(toMove))
+        return true;
+    const int other = toMove == kBlack ? kWhite : kBlack;
+    if (!legalMovesFor(other))
+        return false;
+    toMove = other;
+    return true;
+}
+
+bool BitPosition::play(int square)
+{
+    if (!isSquare8x8(square))
+        return false;
+    BitPosition next = *this;
+    if (!next.passIfStuck())
+        return false;
+    const int at = rowOf(square) * 8 + columnOf(square);
+    const Bits disc = Bits(1) << at;
+    if (disc & next.occupied())
+        return false;
+    Bits& mine = next.toMove == kBlack ? next.black : next.white;
+    Bits& theirs = next.toMove == kBlack ? next.white : next.black;
+    const Bits flipped = bitboard::flips(at, mine, theirs);
+    if (!flipped)
+        return false;
+    mine |= flipped | disc;
+    theirs &= ~flipped;
+    next.toMove = next.toMove == kBlack ? kWhite : kBlack;
+    *this = next;
+    return true;
+}
+
+int replayLegalPrefix(const MoveList& moves, BitPosition& position)
+{
+    position = BitPosition::start();
+    int applied = 0;
+    for (int square : moves) {
+        if (!position.play(square))
+            break;
+        ++applied;
+    }
+    return applied;
+}

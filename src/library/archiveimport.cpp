@@ -1,0 +1,300 @@
+#include "library/archiveimport.h"
+
+#include "library/collectiontree.h"
+#include "records/collectionfile.h"
+#include "records/ggffile.h"
+#include "records/movetextfile.h"
+#include "records/openingbook.h"
+#include "records/textlimits.h"
+#include "records/wthorfile.h"
+#include "text/cp932.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <new>
+#include <unordered_map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Archives are read whole; anything larger than this is not an archive of games.
+constexpr uintmax_t kMaxFileBytes = uintmax_t(1) << 30;
+constexpr size_t kMaxNameBytes = 255;
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+        [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return text;
+}
+
+// A names file of the tournament archive beside the game file: the one sharing its stem, else
+// "wthor.<ext>", else the only file with that extension; names compared without case.
+std::string findBeside(const fs::path& gameFile, const std::string& extension)
+{
+    std::error_code error;
+    const fs::path directory = gameFile.has_parent_path() ? gameFile.parent_path() : fs::path(".");
+    const std::string sameStem = lowerCase(gameFile.stem().string()) + extension;
+    const std::string standard = "wthor" + extension;
+    std::string byStem, byStandard, only;
+    int withExtension = 0;
+    for (const auto& entry : fs::directory_iterator(directory, error)) {
+        const std::string name = lowerCase(entry.path().filename().string());
+        if (name == sameStem)
+            byStem = entry.path().string();
+        else if (name == standard)
+            byStandard = entry.path().string();
+        if (lowerCase(entry.path().extension().string()) == extension) {
+            ++withExtension;
+            only = entry.path().string();
+        }
+    }
+    if (!byStem.empty())
+        return byStem;
+    if (!byStandard.empty())
+        return byStandard;
+    return withExtension == 1 ? only : std::string();
+}
+
+std::vector<std::string> namesBeside(const fs::path& gameFile, const std::string& extension,
+    size_t entryBytes, ArchiveReport& report)
+{
+    const std::string path = findBeside(gameFile, extension);
+    std::string bytes, error;
+    if (path.empty() || !readWholeFile(path, bytes, error)) {
+        report.note("no " + extension + " file beside it: names unknown");
+        return {};
+    }
+    return wthor::readNames(bytes, entryBytes);
+}
+
+std::string fileNameBase(const fs::path& path)
+{
+    return std::string(
+        clipText(cp932::fromUtf8Transliterated(path.stem().string()), kMaxNameBytes));
+}
+
+// Turns games into records of one folder (and tournament folders below it).
+class RecordFiler {
+public:
+    RecordFiler(CollectionTree& tree, const OpeningBook& book, int folder)
+        : m_tree(tree)
+        , m_book(book)
+        , m_folder(folder)
+    {
+        const PlayerNameTable& names = tree.playerNames();
+        for (int i = 1; i < names.size(); ++i)
+            m_players.try_emplace(names.name(i), i);
+    }
+
+    void file(const ArchiveGame& game)
+    {
+        GameRecord record;
+        const int folder = folderOf(game.group);
+        int& counter = m_counters[folder];
+        ++counter;
+        record.name = game.name.empty()
+            ? std::string(clipText(game.group, kMaxNameBytes - 8)) + " #" + std::to_string(counter)
+            : game.name;
+        record.blackPlayer = static_cast<int16_t>(player(game.black));
+        record.whitePlayer = static_cast<int16_t>(player(game.white));
+        record.winner = game.winner;
+        record.endType = game.endType;
+        if (game.endType == GameRecord::normalEnd) {
+            record.blackDiscs = game.blackDiscs;
+            record.whiteDiscs = game.whiteDiscs;
+        }
+        record.playedAt = game.playedAt;
+        normaliseMoves(record, game.moves, m_book);
+        m_tree.addRecord(folder, std::move(record));
+    }
+
+private:
+    int player(const std::string& name)
+    {
+        if (name.empty())
+            return 0;
+        const std::string fitted(clipText(name, PlayerNameTable::kMaxNameBytes));
+        auto it = m_players.find(fitted);
+        if (it != m_players.end())
+            return it->second;
+        const int index = m_tree.playerNames().add(fitted);
+        if (index > 0)
+            m_players.emplace(fitted, index);
+        return index;
+    }
+
+    int folderOf(const std::string& group)
+    {
+        if (group.empty())
+            return m_folder;
+        auto it = m_groups.find(group);
+        if (it != m_groups.end())
+            return it->second;
+        const std::string name(clipText(group, kMaxNameBytes));
+        int folder
+            = m_tree.addFolder(m_folder, m_tree.uniqueName(m_folder, name, NameStyle::numbered),
+                static_cast<int32_t>(std::time(nullptr)));
+        if (folder < 0)
+            folder = m_folder; // the folder table is full: the games stay in the file's folder
+        m_groups.emplace(group, folder);
+        return folder;
+    }
+
+    CollectionTree& m_tree;
+    const OpeningBook& m_book;
+    int m_folder;
+    std::unordered_map<std::string, int> m_players;
+    std::unordered_map<std::string, int> m_groups;
+    std::unordered_map<int, int> m_counters;
+};
+
+} // namespace
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    std::error_code ec;
+    const uintmax_t size = fs::file_size(path, ec);
+    if (ec) {
+        error = ec.message();
+        return false;
+    }
+    if (size > kMaxFileBytes) {
+        error = "larger than 1 GiB";
+        return false;
+    }
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        std::fclose(file);
+        error = "out of memory";
+        return false;
+    }
+    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    bytes.resize(read);
+    if (failed) {
+        error = "read error";
+        return false;
+    }
+    return true;
+}
+
+ArchiveKind recogniseArchive(std::string_view bytes)
+{
+    if (bytes.starts_with("NKIF-"))
+        return ArchiveKind::collection;
+    if (ggf::looksLikeGgf(bytes))
+        return ArchiveKind::serverGames;
+    if (wthor::looksLikeNameFile(bytes, wthor::kPlayerBytes)
+        || wthor::looksLikeNameFile(bytes, wthor::kTournamentBytes))
+        return ArchiveKind::tournamentNames;
+    if (wthor::looksLikeGameFile(bytes))
+        return ArchiveKind::tournamentGames;
+    return ArchiveKind::moveText;
+}
+
+ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& book, int parent,
+    const std::string& path, const ArchiveProgress& progress)
+{
+    ArchiveImportResult result;
+    std::string bytes;
+    if (!readWholeFile(path, bytes, result.error))
+        return result;
+    const fs::path file(path);
+    const ArchiveKind kind = recogniseArchive(bytes);
+    const int32_t now = static_cast<int32_t>(std::time(nullptr));
+
+    if (kind == ArchiveKind::tournamentNames) {
+        result.report.note("a names file: it is read beside its game file");
+        return result;
+    }
+    if (kind == ArchiveKind::collection) {
+        RecordCollection data;
+        if (readCollection(bytes, data, book) != 0) {
+            result.error = "not a whole collection file";
+            return result;
+        }
+        CollectionTree source;
+        source.adopt(std::move(data));
+        const std::string name = tree.uniqueName(parent, fileNameBase(file), NameStyle::numbered);
+        result.folder = source.folderCount() > 0 ? source.copyFolder(0, tree, parent, name) : -1;
+        if (result.folder < 0) {
+            result.error = "too many folders for this collection";
+            return result;
+        }
+        result.report.filed = source.subtreeCounts(0).records;
+        return result;
+    }
+
+    std::string folderName = fileNameBase(file);
+    wthor::Header header;
+    if (kind == ArchiveKind::tournamentGames && wthor::readHeader(bytes, header)
+        && header.year >= 1900 && header.year < 2100)
+        folderName = std::to_string(header.year);
+    result.folder
+        = tree.addFolder(parent, tree.uniqueName(parent, folderName, NameStyle::numbered), now);
+    if (result.folder < 0) {
+        result.error = "too many folders for this collection";
+        return result;
+    }
+
+    RecordFiler filer(tree, book, result.folder);
+    int sinceProgress = 0;
+    size_t gamesSeen = 0;
+    bool stopped = false;
+    const ArchiveGameSink sink = [&](ArchiveGame& game) {
+        filer.file(game);
+        ++gamesSeen;
+        if (progress && ++sinceProgress >= 4096) {
+            sinceProgress = 0;
+            const size_t estimate = kind == ArchiveKind::tournamentGames
+                ? wthor::kHeaderBytes + gamesSeen * wthor::kGameBytes
+                : bytes.size() / 2;
+            if (!progress(
+                    std::min(1.0, double(estimate) / double(std::max<size_t>(bytes.size(), 1))))) {
+                stopped = true;
+                return false;
+            }
+        }
+        return true;
+    };
+    const std::string base = fileNameBase(file);
+    try {
+        switch (kind) {
+        case ArchiveKind::tournamentGames: {
+            const auto players = namesBeside(file, ".jou", wthor::kPlayerBytes, result.report);
+            const auto tournaments
+                = namesBeside(file, ".trn", wthor::kTournamentBytes, result.report);
+            wthor::readGames(bytes, players, tournaments, result.report, sink);
+            break;
+        }
+        case ArchiveKind::serverGames:
+            ggf::readGames(bytes, base, result.report, sink);
+            break;
+        default:
+            movetext::readGames(bytes, base, result.report, sink);
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        result.error = "out of memory";
+    }
+    // A cancelled or failed import leaves nothing behind, and a file without a game no folder.
+    if (stopped || !result.error.empty() || result.report.filed == 0) {
+        result.cancelled = stopped;
+        tree.removeFolder(result.folder);
+        result.folder = -1;
+    }
+    return result;
+}
