@@ -119,7 +119,7 @@ private:
     {
         if (name.empty())
             return 0;
-        const std::string fitted(clipText(name, PlayerNameTable::kMaxNameBytes));
+        const std::string fitted(fitName(name));
         auto it = m_players.find(fitted);
         if (it != m_players.end())
             return it->second;
