@@ -16,4 +16,6 @@ public:
     virtual void setCaptureOn(bool on) = 0;
     // The sound of a table whose second seat was taken.
     virtual void playTableReady() = 0;
+    // The sound of a chat message that arrived.
+    virtual void playMessageArrived() = 0;
 };
