@@ -57,7 +57,9 @@ public:
             }
         }
     }
-    ~SharingServer()
+    ~SharingServer() { stop(); }
+
+    void stop()
     {
         m_server.terminate();
         m_server.waitForFinished(5000);
@@ -200,6 +202,24 @@ TEST_F(NetworkEndToEnd, BrowseAShareAndCopyARecord)
         NetworkProgram::waitFor([&] { return network.folder(share).records.size() == 2u; }));
     EXPECT_GE(alice().client().sharedFolders().listedAt(share), listed);
     EXPECT_EQ(list.listModel().rowCount(), 2);
+
+    // A window on a network record closes when the connection goes.
+    alice().frame().openEditor(networkCollection, network.folder(share).records[0]);
+    ASSERT_EQ(alice().frame().windows().count(), 1);
+    alice().frame().dispatch(CommandId::Disconnect);
+    EXPECT_TRUE(NetworkProgram::waitFor([&] { return alice().frame().windows().count() == 0; }));
+    EXPECT_TRUE(childNames(network, 0).empty());
+}
+
+TEST_F(NetworkEndToEnd, AServerThatGoesAwayTakesBothOffline)
+{
+    logBothIn();
+    m_server.stop();
+    for (NetworkProgram* program : { &alice(), &bob() }) {
+        ASSERT_TRUE(NetworkProgram::waitFor([&] { return !program->client().isConnected(); }));
+        EXPECT_TRUE(program->frame().chatPane()->isOffline());
+        EXPECT_TRUE(childNames(program->collection(networkCollection), 0).empty());
+    }
 }
 
 TEST_F(NetworkEndToEnd, DescriptionsLogoutAndDisconnect)
