@@ -12,6 +12,8 @@
 #include "ui/peerpropertiesdialog.h"
 #include "ui/windowregistry.h"
 
+#include <chrono>
+
 namespace {
 
 // At most this many private messages wait for the server's answer; the oldest is forgotten
@@ -32,44 +34,49 @@ ChatController::ChatController(NetworkSession& session, ChatPane& pane, WindowRe
     connect(&m_pane, &ChatPane::broadcastRequested, this, &ChatController::broadcast);
 }
 
-ChatController::~ChatController()
+// The session may already be gone: its handlers only check that this object still is.
+ChatController::~ChatController() = default;
+
+void ChatController::handle(int32_t id, std::function<void(const StringList&)> handler)
 {
-    CommandDispatcher& dispatcher = m_session.dispatcher();
-    for (int32_t id : { IdBcast, IdBcastNg, IdPing, IdPong, IdProfile, IdTell, IdTellNg, IdTellOk })
-        dispatcher.setHandler(id, {});
+    m_session.dispatcher().setHandler(id,
+        [alive = std::weak_ptr<bool>(m_alive), handler = std::move(handler)](
+            const StringList& message) {
+            if (!alive.expired())
+                handler(message);
+        });
 }
 
 void ChatController::registerHandlers()
 {
-    CommandDispatcher& dispatcher = m_session.dispatcher();
-    dispatcher.setHandler(IdBcast, [this](const StringList& message) {
+    handle(IdBcast, [this](const StringList& message) {
         const BcastNotice notice = BcastNotice::fromMessage(message);
         m_windows.notify(notice);
         m_pane.append(chatMessageText(notice.sender.view(), notice.lines));
     });
-    dispatcher.setHandler(IdBcastNg, [this](const StringList& message) {
+    handle(IdBcastNg, [this](const StringList& message) {
         m_windows.notify(BcastNgNotice::fromMessage(message));
         showNotSent({});
     });
-    dispatcher.setHandler(
+    handle(
         IdTell, [this](const StringList& message) { received(TellNotice::fromMessage(message)); });
-    dispatcher.setHandler(IdTellOk, [this](const StringList& message) {
+    handle(IdTellOk, [this](const StringList& message) {
         takePendingTell();
         m_windows.notify(TellOkNotice::fromMessage(message));
     });
-    dispatcher.setHandler(IdTellNg, [this](const StringList& message) {
+    handle(IdTellNg, [this](const StringList& message) {
         const std::string peer = takePendingTell();
         m_windows.notify(TellNgNotice::fromMessage(message));
         showNotSent(peer);
     });
-    dispatcher.setHandler(IdPing, [this](const StringList& message) {
+    handle(IdPing, [this](const StringList& message) {
         const PingNotice notice = PingNotice::fromMessage(message);
         m_windows.notify(notice);
         sendMain(pongMessage(notice.items));
     });
-    dispatcher.setHandler(IdPong,
+    handle(IdPong,
         [this](const StringList& message) { m_windows.notify(PongNotice::fromMessage(message)); });
-    dispatcher.setHandler(IdProfile, [this](const StringList& message) {
+    handle(IdProfile, [this](const StringList& message) {
         m_windows.notify(ProfileNotice::fromMessage(message));
     });
 }
@@ -214,7 +221,11 @@ void ChatController::showNotSent(std::string_view peer)
 
 uint32_t ChatController::tickCount() const
 {
-    return m_services.tickCount ? m_services.tickCount() : 0;
+    if (m_services.tickCount)
+        return m_services.tickCount();
+    using namespace std::chrono;
+    return static_cast<uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 void ChatController::playMessageSound()

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,8 @@ struct TellNotice;
 // windows, over the session's main connection.
 //
 // It takes over the session's handlers of BCAST, BCASTNG, PING, PONG, PROFILE, TELL, TELLNG and
-// TELLOK (so make it after routeNotices): each message becomes its notice, goes to the open
+// TELLOK (so make it after routeNotices); they do nothing once the controller is gone, whichever
+// of the two goes first. Each message becomes its notice, goes to the open
 // windows, and then gets the frame's own answer:
 // - BCAST shows in the pane;
 // - TELL that no chat window took opens one for the sender, with the message sound when the
@@ -44,7 +46,7 @@ public:
         // The "chatbell" setting: a sound when a message opens a new chat window.
         std::function<bool()> chatBell;
         std::function<void()> playMessageSound;
-        // The millisecond tick counter.
+        // The millisecond tick counter; the steady clock's milliseconds when not given.
         std::function<uint32_t()> tickCount;
     };
 
@@ -78,6 +80,7 @@ private:
     // other than the news folder. Null for any other folder.
     static const RecordFolder* computerFolder(const RecordLibrary& library, FolderKey folder);
     void registerHandlers();
+    void handle(int32_t id, std::function<void(const StringList&)> handler);
     void broadcast(const std::string& text);
     void received(const TellNotice& notice);
     ChatWindow* newChatWindow(std::string_view user);
@@ -95,4 +98,6 @@ private:
     // on the current main connection and not answered yet.
     std::deque<std::string> m_pendingTells;
     const ServerConnection* m_pendingOn = nullptr;
+    // Watched by the handlers left in the session's dispatcher.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -12,6 +12,7 @@
 #include "text/texts.h"
 #include "ui/capturecontroller.h"
 #include "ui/capturesettingsdialog.h"
+#include "ui/chatcontroller.h"
 #include "ui/chatpane.h"
 #include "ui/foldertreeview.h"
 #include "ui/internalclipboard.h"
@@ -26,7 +27,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,15 +37,11 @@
 #include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <QToolBar>
-#include <QUrl>
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// The product's home page (ﾍﾙﾌﾟ > Pavioneのホームページ).
-constexpr const char* homePageAddress = "https://pavione.example/";
 
 QString text(const FixedText& t)
 {
@@ -91,13 +87,10 @@ constexpr std::array notAvailableCommands {
     CommandId::EditCut,
     CommandId::EditCopy,
     CommandId::EditPaste,
-    CommandId::NetworkSettings,
-    CommandId::Connect,
-    CommandId::Disconnect,
     CommandId::Search,
     CommandId::Share,
     CommandId::FolderProperties,
-    CommandId::ComputerProperties,
+    CommandId::ComputerProperties, // until the chat is attached
     CommandId::Chat,
 };
 
@@ -299,8 +292,6 @@ void MainWindow::registerCommands()
     onCommand(
         CommandId::CaptureStop, [this] { m_app.setCaptureOn(false); },
         [this](CommandState& s) { s.enabled = m_app.captureOn(); });
-    onCommand(CommandId::HomePage,
-        [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
     onCommand(CommandId::TrashSettings, [this] { openTrashProperties(); });
     onCommand(CommandId::CaptureSettings, [this] {
         m_windows.findOrCreate(
@@ -323,6 +314,19 @@ void MainWindow::clearCutMarks()
 void MainWindow::showNotAvailable()
 {
     QMessageBox::information(this, text(texts::notAvailableTitle), text(texts::notAvailableYet));
+}
+
+void MainWindow::attachChat(NetworkSession& session)
+{
+    m_chat = std::make_unique<ChatController>(session, *m_chatPane, m_windows, this,
+        ChatController::Services { [this] { return m_document.settings().chatbell != 0; },
+            [this] { m_app.playMessageArrived(); }, {} });
+    // The tree's pop-up of a computer.
+    onCommand(CommandId::Chat,
+        [this] { m_chat->openChat(m_document.library(), m_folderTreeView->contextFolder()); });
+    onCommand(CommandId::ComputerProperties, [this] {
+        m_chat->openProperties(m_document.library(), m_folderTreeView->contextFolder());
+    });
 }
 
 int32_t MainWindow::notify(const Notice& notice)

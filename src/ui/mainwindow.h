@@ -14,10 +14,12 @@
 #include <memory>
 #include <vector>
 
+class ChatController;
 class ChatPane;
 class FolderTreeView;
 class RecordListView;
 class LibraryAccess;
+class NetworkSession;
 class ProgramServices;
 class QAction;
 class QLabel;
@@ -80,6 +82,9 @@ public:
     // Offers the notice to every open modeless window, last opened first, then to the frame's own
     // handlers; returns how many took it.
     int32_t notify(const Notice& notice);
+    // Puts the chat (the pane, the chat and peer windows) on the program's session, once it exists.
+    void attachChat(NetworkSession& session);
+    ChatController* chat() const { return m_chat.get(); }
     // The open modeless windows; new ones open through its find-or-create.
     WindowRegistry& windows() { return m_windows; }
     // Opens the trash properties window, or brings the open one forward.
@@ -132,5 +137,6 @@ private:
     QPointer<QWidget> m_activePane;
     QBasicTimer m_timer;
     int m_tickCounter = 0;
+    std::unique_ptr<ChatController> m_chat;
     WindowRegistry m_windows { static_cast<NoticeListener*>(this), this };
 };

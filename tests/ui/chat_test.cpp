@@ -20,8 +20,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 #include <memory>

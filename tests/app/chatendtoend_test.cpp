@@ -1,6 +1,7 @@
 // Two users chat through the real pavione-server on loopback: each has its own session over Qt
 // sockets, its own chat pane and windows and its own chat controller, as two programs would.
 #include "buildpaths.h"
+#include "networkprogram.h"
 
 #include "library/recordlibrary.h"
 #include "net/networksession.h"
@@ -11,6 +12,7 @@
 #include "ui/chatcontroller.h"
 #include "ui/chatpane.h"
 #include "ui/chatwindow.h"
+#include "ui/connectdialog.h"
 #include "ui/peerpropertiesdialog.h"
 #include "ui/windowregistry.h"
 
@@ -255,6 +257,64 @@ TEST_F(ChatEndToEnd, TwoUsersBroadcastTellProfileAndPing)
     server.stop();
     ASSERT_TRUE(waitFor([&] { return alice->pane.isOffline(); }));
     EXPECT_EQ(alice->chatWindow("bob"), nullptr);
+}
+
+// The same through two whole programs: the chat the application puts on the main window.
+TEST(ChatPrograms, TheMainWindowsChatReachesTheOtherProgram)
+{
+    ServerProcess server;
+    ASSERT_TRUE(server.start());
+    const QStringList arguments { QStringLiteral("--server"), QStringLiteral("127.0.0.1"),
+        QStringLiteral("--port"), QString::number(server.endpoint.mainPort),
+        QStringLiteral("--presence-port"), QString::number(server.endpoint.presencePort) };
+    NetworkProgram alice(arguments);
+    NetworkProgram bob(arguments);
+    ASSERT_TRUE(alice.started && bob.started);
+    alice.client().login({ "alice", "pw-a", false });
+    bob.client().login({ "bob", "pw-b", false });
+    const auto computer = [](NetworkProgram& program, const char* user) {
+        return program.collection(networkCollection).findChild(0, user);
+    };
+    ASSERT_TRUE(NetworkProgram::waitFor([&] {
+        return !alice.frame().chatPane()->isOffline() && computer(alice, "bob") > 0
+            && computer(bob, "alice") > 0;
+    }));
+
+    ChatPane& alicePane = *alice.frame().chatPane();
+    alicePane.input()->setText(u("はじめまして"));
+    QTest::keyClick(alicePane.input(), Qt::Key_Return);
+    ASSERT_TRUE(NetworkProgram::waitFor(
+        [&] { return contains(bob.frame().chatPane()->transcript(), u("alice： はじめまして")); }));
+
+    // チャット on Bob's computer folder at Alice's, and a message Bob's program opens a window for.
+    ASSERT_NE(alice.frame().chat(), nullptr);
+    ChatWindow* window = alice.frame().chat()->openChat(
+        alice.doc().library(), { networkCollection, computer(alice, "bob") });
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), u("チャット: bob (alice)"));
+    window->input()->setText(u("よろしく"));
+    QTest::keyClick(window->input(), Qt::Key_Return);
+    ASSERT_TRUE(NetworkProgram::waitFor([&] {
+        ChatWindow* opened = bob.frame().chat()->chatWindow("alice");
+        return opened && contains(opened->transcript(), u("alice： よろしく"));
+    }));
+
+    // プロパティ on Bob's computer: his idle time arrives.
+    alice.frame().chat()->openProperties(
+        alice.doc().library(), { networkCollection, computer(alice, "bob") });
+    ASSERT_TRUE(NetworkProgram::waitFor([&] {
+        for (int32_t i = 0; i < alice.frame().windows().count(); ++i) {
+            auto* p = dynamic_cast<PeerPropertiesDialog*>(alice.frame().windows().at(i));
+            if (p && p->idleField()->text().endsWith(u(" 秒")))
+                return true;
+        }
+        return false;
+    }));
+
+    // Disconnecting closes the chat window.
+    alice.frame().dispatch(CommandId::Disconnect);
+    ASSERT_TRUE(NetworkProgram::waitFor(
+        [&] { return alice.frame().chat()->chatWindow("bob") == nullptr; }));
 }
 
 } // namespace
