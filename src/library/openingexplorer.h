@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class CollectionTree;
+
+// One move played from an explored position, with how the games that played it ended.
+struct ExplorerMove {
+    int square = 0; // row × 8 + column (a1 = 0, h1 = 7, a8 = 56), in the query's orientation
+    uint32_t games = 0;
+    uint32_t blackWins = 0;
+    uint32_t whiteWins = 0;
+    uint32_t others = 0; // draws and games without a result
+    // Black's final disc count averaged over the games that ended normally; none when no game did.
+    std::optional<double> avgBlackDiscs;
+};
+
+// What the games of a collection played from a position. A game counts when, as it was played,
+// it passes through the position or through one of its images under the board's eight
+// symmetries; its next move is turned into the position's orientation by the first of identity,
+// the a1–h8 diagonal mirror, the a8–h1 diagonal mirror, the half turn, the quarter turn taking a1
+// to h1, the quarter turn taking a1 to a8, the left–right mirror and the top–bottom mirror that
+// takes the game's position onto the asked one. A position is its discs and the side that moves
+// next (after any forced pass); a game passes through positions only as long as its moves are
+// legal, and a next move counts only when it is legal.
+//
+// The explorer keeps the live records' slots sorted by their moves as played, with each game's
+// result beside it (a few bytes per record), and walks that order as a tree of shared move
+// prefixes, cutting off every prefix that places a disc on a square the position (in each of its
+// images) leaves empty. It reads the tree it was made from; after the collection's records
+// change, call rebuild() (or invalidate(), and the next query rebuilds). An index that fell
+// behind gives wrong counts but never reads outside the collection.
+class OpeningExplorer {
+public:
+    explicit OpeningExplorer(const CollectionTree& tree);
+
+    // Reads the tree's live records again.
+    void rebuild();
+    // The next explore() rebuilds first.
+    void invalidate() { m_stale = true; }
+
+    // The moves played from the position reached by these moves (row × 8 + column each) from the
+    // start, most games first and, among equal counts, by the move's name (column, then row).
+    // Empty when the moves are not a legal game from the start.
+    std::vector<ExplorerMove> explore(const std::vector<int>& squaresFromStart) const;
+
+    // Records indexed at the last rebuild, and the bytes the index holds for them.
+    int gameCount() const;
+    std::size_t indexBytes() const;
+
+private:
+    struct Entry {
+        int32_t slot;
+        uint8_t sharedPrefix; // moves shared with the entry before, 0..60
+        uint8_t result; // bits 0–1 winner, bit 2 ended normally
+        int8_t blackDiscs;
+        uint8_t unused = 0;
+    };
+    void build() const;
+
+    const CollectionTree& m_tree;
+    mutable std::vector<Entry> m_entries;
+    mutable bool m_stale = true;
+};
