@@ -17,6 +17,16 @@ constexpr std::string_view kGameStart = "(;";
 constexpr std::string_view kStandardStart
     = "8 -------- -------- -------- ---O*--- ---*O--- -------- -------- -------- *";
 
+// The board without its blanks, so that any spacing of the rows compares equal.
+std::string withoutBlanks(std::string_view board)
+{
+    std::string out;
+    for (char c : board)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            out += c;
+    return out;
+}
+
 std::string_view trimmed(std::string_view s)
 {
     while (!s.empty()
@@ -186,7 +196,7 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
             else if (name == "TY")
                 r.standardType = trimmed(value) == "8";
             else if (name == "BO")
-                r.standardStart = trimmed(value) == kStandardStart;
+                r.standardStart = withoutBlanks(value) == withoutBlanks(kStandardStart);
             else if (name == "PB")
                 r.game.black = nameOf(value);
             else if (name == "PW")
@@ -216,6 +226,7 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
             continue;
         }
         r.game.name = nameBase + " #" + std::to_string(number);
+        r.game.sourceEnd = pos;
         ++report.filed;
         if (r.game.cut) {
             ++report.cut;
