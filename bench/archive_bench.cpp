@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 std::vector<ArchiveGame> randomGames(int count, int players, int tournaments)
 {
     std::mt19937 rng(11);
-    std::vector<ArchiveGame> games(size_t(count));
+    std::vector<ArchiveGame> games(static_cast<size_t>(count));
     for (ArchiveGame& g : games) {
         g.moves = randomGame(rng);
         g.black = "Player " + std::to_string(rng() % unsigned(players));

@@ -70,6 +70,51 @@ constexpr std::array<int8_t, board::kCellCount> kIndexOfFramed = [] {
     return index;
 }();
 
+// The moves of a record as played, read one at a time from its stored moves: what playedMoves
+// gives, without making the whole list.
+class PlayedMoves {
+public:
+    explicit PlayedMoves(const GameRecord& record)
+        : m_stored(record.moves.data())
+        , m_map(kSquareMaps[size_t(record.orientation & 3)])
+    {
+        const int code = record.orientation;
+        if ((code & 4) && m_stored[2] != 0)
+            std::swap(m_order[0], m_order[2]);
+        if ((code & 8) && m_stored[4] != 0)
+            std::swap(m_order[2], m_order[4]);
+    }
+    int operator[](int index) const
+    {
+        return m_map[m_stored[index < 5 ? m_order[size_t(index)] : index]];
+    }
+
+private:
+    // For each of the four symmetries of orientation codes, the framed square each byte becomes;
+    // bytes that name no square stay as they are.
+    static constexpr std::array<std::array<uint8_t, 256>, 4> kSquareMaps = [] {
+        std::array<std::array<uint8_t, 256>, 4> maps {};
+        for (int code = 0; code < 4; ++code) {
+            for (int b = 0; b < 256; ++b) {
+                int to = b;
+                if (board::isSquare8x8(b)) {
+                    const int i = board::rowOf(b);
+                    const int j = board::columnOf(b);
+                    to = code == 1  ? board::squareAt(7 - j, 7 - i)
+                        : code == 2 ? board::squareAt(j, i)
+                        : code == 3 ? board::squareAt(7 - i, 7 - j)
+                                    : b;
+                }
+                maps[size_t(code)][size_t(b)] = uint8_t(to);
+            }
+        }
+        return maps;
+    }();
+    const uint8_t* m_stored;
+    const std::array<uint8_t, 256>& m_map;
+    std::array<uint8_t, 5> m_order { 0, 1, 2, 3, 4 };
+};
+
 Bits imageOfBits(int symmetry, Bits bits)
 {
     Bits out = 0;
@@ -79,6 +124,23 @@ Bits imageOfBits(int symmetry, Bits bits)
 }
 
 // The position as it stands for the side that really moves: after a forced pass.
+// False when the game cannot pass through the position (depth moves from the start, with the
+// given squares filled in each image) and go on with a legal move: it is too short, or among its
+// last moves those before the position do not all land on filled squares of one image.
+bool mayPass(const auto& entry, int depth, const std::array<Bits, kSymmetries>& imageDiscs)
+{
+    const int legal = entry.legalMoves;
+    if (legal <= depth)
+        return false;
+    const int tailMoves = std::min(legal, OpeningExplorer::kTailMoves);
+    const int before = std::max(0, depth - (legal - tailMoves));
+    for (const Bits discs : imageDiscs)
+        if (std::popcount(entry.tail & discs) == before
+            && std::popcount(entry.tail & ~discs) == tailMoves - before)
+            return true;
+    return false;
+}
+
 BitPosition settled(BitPosition position)
 {
     position.passIfStuck();
@@ -155,8 +217,13 @@ void OpeningExplorer::build() const
         before = &moves;
         const GameRecord& record = m_tree.record(slots[size_t(i)]);
         const bool normal = record.endType == GameRecord::normalEnd;
-        entries.push_back(Entry { slots[size_t(i)], uint8_t(shared),
-            uint8_t((record.winner & 3) | (normal ? 4 : 0)), record.blackDiscs, 0 });
+        BitPosition end;
+        const int legal = replayLegalPrefix(moves, end);
+        Bits tail = 0;
+        for (int m = std::max(0, legal - kTailMoves); m < legal; ++m)
+            tail |= Bits(1) << kIndexOfFramed[size_t(moves[m])];
+        entries.push_back(Entry { tail, slots[size_t(i)], uint8_t(shared), uint8_t(legal),
+            uint8_t((record.winner & 3) | (normal ? 4 : 0)), record.blackDiscs });
     }
     m_entries = std::move(entries);
 }
@@ -190,45 +257,65 @@ std::vector<ExplorerMove> OpeningExplorer::explore(const std::vector<int>& squar
                 imagesAllowing[size_t(f)] |= uint8_t(1 << s);
     }
 
+    // The squares each image has a disc on, as a game would hold them.
+    std::array<Bits, kSymmetries> imageDiscs {};
+    for (int index = 0; index < 64; ++index)
+        for (int s = 0; s < kSymmetries; ++s)
+            if (occupied >> kImages[size_t(s)][size_t(index)] & 1)
+                imageDiscs[size_t(s)] |= Bits(1) << index;
+    // Near the start nearly every game passes the test of its last moves: it is not made there.
+    const bool testTails = depth >= 6;
+
     std::array<Tally, 64> tallies {};
     std::array<BitPosition, MoveList::kMaxMoves + 1> positions;
     std::array<uint8_t, MoveList::kMaxMoves + 1> alive {};
     positions[0] = BitPosition::start();
     alive[0] = kAllImages;
     int replayed = 0; // positions[0..replayed] hold the current path
+    int checked = 0; // alive[0..checked] hold the current path
     int dead = kNoDepth; // the current path's first dead prefix length
     int symmetry = depth == 0 ? 0 : -1; // the image the current path's position at depth matches
     int tally = -1; // where the current path's next move is counted
     const int slotCount = m_tree.slotCount();
-    MoveList moves;
+    std::optional<PlayedMoves> moves;
 
     for (const Entry& entry : m_entries) {
         const int shared = entry.sharedPrefix;
         if (shared >= dead)
             continue;
         dead = kNoDepth;
+        if (testTails && !mayPass(entry, depth, imageDiscs)) {
+            // This game never reaches the position with a legal move to follow, so neither does
+            // any game sharing its moves up to the position (or up to its first illegal move).
+            dead = entry.legalMoves <= depth ? entry.legalMoves + 1 : depth;
+            replayed = std::min(replayed, shared);
+            checked = std::min(checked, shared);
+            continue;
+        }
         if (shared <= depth) {
             // A new path from the move at shared on: read the game's moves.
             if (entry.slot >= slotCount) {
                 dead = 0; // the index fell behind the tree; skip until the next rebuild
                 continue;
             }
-            moves = playedMoves(m_tree.record(entry.slot));
-            if (shared < depth) {
+            moves.emplace(m_tree.record(entry.slot));
+            // The path to the position is new unless the game before reached it the same way.
+            if (shared < depth || replayed < depth) {
                 replayed = std::min(replayed, shared);
-                int d = shared;
-                for (; d < depth && moves[d] != 0; ++d) {
-                    alive[size_t(d + 1)] = alive[size_t(d)] & imagesAllowing[moves[d]];
+                int d = std::min(checked, shared);
+                for (; d < depth && (*moves)[d] != 0; ++d) {
+                    alive[size_t(d + 1)] = alive[size_t(d)] & imagesAllowing[size_t((*moves)[d])];
                     if (!alive[size_t(d + 1)])
                         break;
                 }
+                checked = d < depth && (*moves)[d] != 0 ? d + 1 : d;
                 if (d < depth) {
                     dead = d + 1;
                     continue;
                 }
                 for (; replayed < depth; ++replayed) {
                     positions[size_t(replayed + 1)] = positions[size_t(replayed)];
-                    if (!positions[size_t(replayed + 1)].play(moves[replayed]))
+                    if (!positions[size_t(replayed + 1)].play((*moves)[replayed]))
                         break;
                 }
                 if (replayed < depth) {
@@ -253,7 +340,7 @@ std::vector<ExplorerMove> OpeningExplorer::explore(const std::vector<int>& squar
             }
             // The same position as the path before; a new next move.
             tally = -1;
-            const int next = moves[depth];
+            const int next = depth < MoveList::kMaxMoves ? (*moves)[depth] : 0;
             BitPosition after = positions[size_t(depth)];
             if (next == 0 || !after.play(next)) {
                 dead = depth + 1;

@@ -28,11 +28,12 @@ struct ExplorerMove {
 // legal, and a next move counts only when it is legal.
 //
 // The explorer keeps the live records' slots sorted by their moves as played, with each game's
-// result beside it (a few bytes per record), and walks that order as a tree of shared move
-// prefixes, cutting off every prefix that places a disc on a square the position (in each of its
-// images) leaves empty. It reads the tree it was made from; after the collection's records
-// change, call rebuild() (or invalidate(), and the next query rebuilds). An index that fell
-// behind gives wrong counts but never reads outside the collection.
+// result and the squares of its last moves beside it (16 bytes per record), and walks that order
+// as a tree of shared move prefixes, cutting off every prefix that places a disc on a square the
+// position (in each of its images) leaves empty; a game whose last moves do not fit the
+// position's empty squares is passed over without being read. It reads the tree it was made from;
+// after the collection's records change, call rebuild() (or invalidate(), and the next query
+// rebuilds). An index that fell behind gives wrong counts but never reads outside the collection.
 class OpeningExplorer {
 public:
     explicit OpeningExplorer(const CollectionTree& tree);
@@ -51,13 +52,18 @@ public:
     int gameCount() const;
     std::size_t indexBytes() const;
 
+    // The last moves of a game tell, without reading the game, that it cannot reach a deep
+    // position: the moves after the position must land on its empty squares.
+    static constexpr int kTailMoves = 30;
+
 private:
     struct Entry {
+        uint64_t tail; // the squares (bits row × 8 + column) of the last kTailMoves legal moves
         int32_t slot;
         uint8_t sharedPrefix; // moves shared with the entry before, 0..60
+        uint8_t legalMoves; // how many moves from the start are legal
         uint8_t result; // bits 0–1 winner, bit 2 ended normally
         int8_t blackDiscs;
-        uint8_t unused = 0;
     };
     void build() const;
 
