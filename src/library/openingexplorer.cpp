@@ -129,13 +129,19 @@ Bits imageOfBits(int symmetry, Bits bits)
 // last moves those before the position do not all land on filled squares of one image.
 bool mayPass(const auto& entry, int depth, const std::array<Bits, kSymmetries>& imageDiscs)
 {
-    const int legal = entry.legalMoves;
+    const int legal = entry.legalMoves();
     if (legal <= depth)
         return false;
     const int tailMoves = std::min(legal, OpeningExplorer::kTailMoves);
     const int before = std::max(0, depth - (legal - tailMoves));
+    // The last moves in order: those played after the position on its empty squares.
+    Bits lastAfter = 0;
+    Bits lastBefore = 0;
+    for (int j = 0; j < std::min(legal, 3); ++j)
+        (legal - 1 - j >= depth ? lastAfter : lastBefore) |= Bits(1) << entry.lastMove(j);
     for (const Bits discs : imageDiscs)
-        if (std::popcount(entry.tail & discs) == before
+        if ((lastAfter & discs) == 0 && (lastBefore & ~discs) == 0
+            && std::popcount(entry.tail & discs) == before
             && std::popcount(entry.tail & ~discs) == tailMoves - before)
             return true;
     return false;
@@ -186,7 +192,7 @@ void OpeningExplorer::build() const
     m_stale = false;
     std::vector<MoveList> played;
     std::vector<int32_t> slots;
-    const int slotCount = m_tree.slotCount();
+    const int slotCount = std::min(m_tree.slotCount(), kMaxSlots);
     for (int slot = 0; slot < slotCount; ++slot) {
         if (!m_tree.recordIsLive(slot))
             continue;
@@ -222,8 +228,12 @@ void OpeningExplorer::build() const
         Bits tail = 0;
         for (int m = std::max(0, legal - kTailMoves); m < legal; ++m)
             tail |= Bits(1) << kIndexOfFramed[size_t(moves[m])];
-        entries.push_back(Entry { tail, slots[size_t(i)], uint8_t(shared), uint8_t(legal),
-            uint8_t((record.winner & 3) | (normal ? 4 : 0)), record.blackDiscs });
+        uint64_t fields = uint64_t(slots[size_t(i)]) | uint64_t(shared) << 24
+            | uint64_t(legal) << 30 | uint64_t(record.winner & 3) << 36 | uint64_t(normal) << 38
+            | uint64_t(std::clamp<int>(record.blackDiscs, 0, 127)) << 39;
+        for (int j = 0; j < std::min(legal, 3); ++j)
+            fields |= uint64_t(kIndexOfFramed[size_t(moves[legal - 1 - j])]) << (46 + 6 * j);
+        entries.push_back(Entry { tail, fields });
     }
     m_entries = std::move(entries);
 }
@@ -280,25 +290,25 @@ std::vector<ExplorerMove> OpeningExplorer::explore(const std::vector<int>& squar
     std::optional<PlayedMoves> moves;
 
     for (const Entry& entry : m_entries) {
-        const int shared = entry.sharedPrefix;
+        const int shared = entry.sharedPrefix();
         if (shared >= dead)
             continue;
         dead = kNoDepth;
         if (testTails && !mayPass(entry, depth, imageDiscs)) {
             // This game never reaches the position with a legal move to follow, so neither does
             // any game sharing its moves up to the position (or up to its first illegal move).
-            dead = entry.legalMoves <= depth ? entry.legalMoves + 1 : depth;
+            dead = entry.legalMoves() <= depth ? entry.legalMoves() + 1 : depth;
             replayed = std::min(replayed, shared);
             checked = std::min(checked, shared);
             continue;
         }
         if (shared <= depth) {
             // A new path from the move at shared on: read the game's moves.
-            if (entry.slot >= slotCount) {
+            if (entry.slot() >= slotCount) {
                 dead = 0; // the index fell behind the tree; skip until the next rebuild
                 continue;
             }
-            moves.emplace(m_tree.record(entry.slot));
+            moves.emplace(m_tree.record(entry.slot()));
             // The path to the position is new unless the game before reached it the same way.
             if (shared < depth || replayed < depth) {
                 replayed = std::min(replayed, shared);
@@ -352,16 +362,16 @@ std::vector<ExplorerMove> OpeningExplorer::explore(const std::vector<int>& squar
             continue;
         Tally& t = tallies[size_t(tally)];
         ++t.games;
-        const int winner = entry.result & 3;
+        const int winner = entry.winner();
         if (winner == GameRecord::blackWins)
             ++t.black;
         else if (winner == GameRecord::whiteWins)
             ++t.white;
         else
             ++t.others;
-        if (entry.result & 4) {
+        if (entry.normalEnd()) {
             ++t.normalEnds;
-            t.blackDiscs += uint64_t(std::max<int>(entry.blackDiscs, 0));
+            t.blackDiscs += uint64_t(entry.blackDiscs());
         }
     }
 

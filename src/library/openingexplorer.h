@@ -28,7 +28,7 @@ struct ExplorerMove {
 // legal, and a next move counts only when it is legal.
 //
 // The explorer keeps the live records' slots sorted by their moves as played, with each game's
-// result and the squares of its last moves beside it (16 bytes per record), and walks that order
+// result and its last moves beside it (16 bytes per record), and walks that order
 // as a tree of shared move prefixes, cutting off every prefix that places a disc on a square the
 // position (in each of its images) leaves empty; a game whose last moves do not fit the
 // position's empty squares is passed over without being read. It reads the tree it was made from;
@@ -57,13 +57,22 @@ public:
     static constexpr int kTailMoves = 30;
 
 private:
+    // Slots from this number on are not indexed.
+    static constexpr int kMaxSlots = 1 << 24;
     struct Entry {
         uint64_t tail; // the squares (bits row × 8 + column) of the last kTailMoves legal moves
-        int32_t slot;
-        uint8_t sharedPrefix; // moves shared with the entry before, 0..60
-        uint8_t legalMoves; // how many moves from the start are legal
-        uint8_t result; // bits 0–1 winner, bit 2 ended normally
-        int8_t blackDiscs;
+        // Bits 0–23 the slot, 24–29 the moves shared with the entry before, 30–35 how many moves
+        // from the start are legal, 36–37 the winner, 38 ended normally, 39–45 black's discs,
+        // 46–63 the last three legal moves (row × 8 + column), the last one lowest.
+        uint64_t fields;
+        int slot() const { return int(fields & 0xFFFFFF); }
+        int sharedPrefix() const { return int(fields >> 24 & 63); }
+        int legalMoves() const { return int(fields >> 30 & 63); }
+        int winner() const { return int(fields >> 36 & 3); }
+        bool normalEnd() const { return fields >> 38 & 1; }
+        int blackDiscs() const { return int(fields >> 39 & 127); }
+        // The square of the move that many before the end (0 the last), for at most 3.
+        int lastMove(int fromEnd) const { return int(fields >> (46 + 6 * fromEnd) & 63); }
     };
     void build() const;
 
