@@ -118,17 +118,25 @@ public:
     }
 
 private:
+    // Names as the archive spells them, each fitted once; names that fit to the same text share
+    // one player.
     int player(const std::string& name)
     {
         if (name.empty())
             return 0;
+        if (auto seen = m_seen.find(name); seen != m_seen.end())
+            return seen->second;
         const std::string fitted(fitName(name));
-        auto it = m_players.find(fitted);
-        if (it != m_players.end())
-            return it->second;
-        const int index = m_tree.playerNames().add(fitted);
+        int index;
+        if (auto it = m_players.find(fitted); it != m_players.end()) {
+            index = it->second;
+        } else {
+            index = m_tree.playerNames().add(fitted);
+            if (index > 0)
+                m_players.emplace(fitted, index);
+        }
         if (index > 0)
-            m_players.emplace(fitted, index);
+            m_seen.emplace(name, index);
         return index;
     }
 
@@ -154,6 +162,7 @@ private:
     int m_folder;
     std::string m_fileName;
     std::unordered_map<std::string, int> m_players;
+    std::unordered_map<std::string, int> m_seen;
     std::unordered_map<std::string, int> m_groups;
     std::unordered_map<int, int> m_counters;
 };

@@ -5,6 +5,7 @@
 #include "text/cp932.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <ctime>
 #include <unordered_map>
@@ -171,14 +172,17 @@ bool readGames(std::string_view bytes, const std::vector<std::string>& players,
         game.cut = false;
         game.sourceEnd = kHeaderBytes + (i + 1) * kGameBytes;
         BitPosition position = BitPosition::start();
+        std::array<char, MoveList::kMaxMoves> played;
+        size_t count = 0;
         for (size_t m = 8; m < kGameBytes && g[m] != 0; ++m) {
             const int square = squareOfByte(static_cast<uint8_t>(g[m]));
             if (!position.play(square)) {
                 game.cut = true;
                 break;
             }
-            game.moves.append(square);
+            played[count++] = static_cast<char>(square);
         }
+        game.moves = MoveList::fromBytes(std::string_view(played.data(), count));
         if (game.cut) {
             ++report.cut;
             report.note("game " + std::to_string(i + 1) + ": moves stop being legal at move "
