@@ -27,7 +27,7 @@ namespace {
 
 // The window and its tab control, in dialog units; the pages fill the tab control.
 constexpr int windowWidth = 218;
-constexpr int windowHeight = 226;
+constexpr int windowHeight = 172;
 constexpr int pageWidth = 202;
 constexpr int valueX = 52;
 constexpr int valueWidth = pageWidth - valueX - 6;
