@@ -14,9 +14,11 @@
 #include "ui/capturesettingsdialog.h"
 #include "ui/chatcontroller.h"
 #include "ui/chatpane.h"
+#include "ui/folderpropertieswindow.h"
 #include "ui/foldertreeview.h"
 #include "ui/internalclipboard.h"
 #include "ui/libraryaccess.h"
+#include "ui/newspropertieswindow.h"
 #include "ui/programservices.h"
 #include "ui/recordlistmodel.h"
 #include "ui/recordlistview.h"
@@ -24,6 +26,7 @@
 #include "ui/trashpropertiesdialog.h"
 #include "viewer/recordeditor.h"
 #include "viewer/recordviewer.h"
+#include "viewer/searchwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -339,6 +342,51 @@ void MainWindow::openTrashProperties()
     m_windows.findOrCreate(
         WindowNotice(WindowTrashSettings),
         [this] { return std::make_unique<TrashPropertiesDialog>(m_document.settings()); }, this);
+}
+
+void MainWindow::openFolderProperties(FolderKey folder, int tab)
+{
+    if (!folder.valid())
+        return;
+    m_windows.findOrCreate(
+        WindowNotice(WindowFolderProperties, folder.packed(), static_cast<uint32_t>(tab)),
+        [this, folder, tab] {
+            return std::make_unique<FolderPropertiesWindow>(
+                m_document.library(), m_document.operations(), m_document.prompter(), folder, tab);
+        },
+        this);
+}
+
+void MainWindow::openComputerProperties(FolderKey computer)
+{
+    if (!computer.valid() || computer.collection != networkCollection)
+        return;
+    const CollectionTree& network = m_document.library().collection(networkCollection);
+    if (computer.folder >= network.folderCount())
+        return;
+    if (network.folder(computer.folder).name.find(' ') != std::string::npos)
+        openNewsProperties(computer);
+    else
+        showNotAvailable();
+}
+
+void MainWindow::openNewsProperties(FolderKey folder)
+{
+    m_windows.findOrCreate(
+        WindowNotice(WindowPeerProperties, folder.packed()),
+        [this, folder] {
+            return std::make_unique<NewsPropertiesWindow>(m_document.library(), folder);
+        },
+        this);
+}
+
+void MainWindow::openSearch(FolderKey folder)
+{
+    // No window answers the search query, so every search opens a new window.
+    m_windows.findOrCreate(
+        WindowNotice(WindowSearch, folder.packed()),
+        [this] { return std::make_unique<SearchWindow>(m_document.library(), m_app.imageList()); },
+        this);
 }
 
 void MainWindow::openViewer(int collection, int record)

@@ -10,6 +10,7 @@
 #include "platform/sjis.h"
 #include "records/gamerecord.h"
 #include "records/textlimits.h"
+#include "ui/folderpropertieswindow.h"
 #include "ui/internalclipboard.h"
 #include "ui/kaexportcommand.h"
 #include "ui/libraryaccess.h"
@@ -130,6 +131,19 @@ void RecordListView::registerCommands()
         const FolderKey shown = shownFolder();
         if (m_frame && shown.valid() && !m_menuOnShownFolder && !itemIsFolder(m_menuItem))
             m_frame->openEditor(shown.collection, itemIndex(m_menuItem));
+    });
+    // プロパティ on a folder row or on the shown folder, 共有 on a folder row.
+    onCommand(CommandId::FolderProperties, [this] {
+        if (m_frame && menuFolder().valid())
+            m_frame->openFolderProperties(menuFolder(), FolderPropertiesWindow::GeneralTab);
+    });
+    onCommand(CommandId::Share, [this] {
+        if (m_frame && menuFolder().valid())
+            m_frame->openFolderProperties(menuFolder(), FolderPropertiesWindow::SharingTab);
+    });
+    onCommand(CommandId::ComputerProperties, [this] {
+        if (m_frame)
+            m_frame->openComputerProperties(menuFolder());
     });
     onCommand(CommandId::OpenFolderRow, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenFolder, [this] { openFolderOf(menuFolder()); });
