@@ -93,7 +93,7 @@ constexpr std::array notAvailableCommands {
     CommandId::Search,
     CommandId::Share,
     CommandId::FolderProperties,
-    CommandId::ComputerProperties, // until the chat is attached
+    CommandId::ComputerProperties,
     CommandId::Chat,
 };
 
@@ -324,12 +324,14 @@ void MainWindow::attachChat(NetworkSession& session)
     m_chat = std::make_unique<ChatController>(session, *m_chatPane, m_windows, this,
         ChatController::Services { [this] { return m_document.settings().chatbell != 0; },
             [this] { m_app.playMessageArrived(); }, {} });
-    // The tree's pop-up of a computer.
-    onCommand(CommandId::Chat,
-        [this] { m_chat->openChat(m_document.library(), m_folderTreeView->contextFolder()); });
-    onCommand(CommandId::ComputerProperties, [this] {
-        m_chat->openProperties(m_document.library(), m_folderTreeView->contextFolder());
-    });
+}
+
+void MainWindow::openChat(FolderKey computer)
+{
+    if (m_chat)
+        m_chat->openChat(m_document.library(), computer);
+    else
+        showNotAvailable();
 }
 
 int32_t MainWindow::notify(const Notice& notice)
@@ -366,6 +368,8 @@ void MainWindow::openComputerProperties(FolderKey computer)
         return;
     if (network.folder(computer.folder).name.find(' ') != std::string::npos)
         openNewsProperties(computer);
+    else if (m_chat)
+        m_chat->openProperties(m_document.library(), computer);
     else
         showNotAvailable();
 }

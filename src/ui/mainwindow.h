@@ -93,9 +93,11 @@ public:
     // Opens the properties of a folder on a tab (0 全般, 1 共有), or brings the window already
     // showing them forward on that tab.
     void openFolderProperties(FolderKey folder, int tab);
-    // The properties of a network computer: the news collection's entry (its name holds a blank)
-    // shows the news properties.
+    // The properties of a network computer: its user's properties window (the profile is asked
+    // for again); the news collection's entry (its name holds a blank) shows the news properties.
     void openComputerProperties(FolderKey computer);
+    // チャット on a network computer: the chat window with its user comes forward or opens.
+    void openChat(FolderKey computer);
     // Opens the news properties window of the folder, or brings the open one forward.
     void openNewsProperties(FolderKey folder);
     // Opens a new search window; the folder the command was given for does not narrow it.

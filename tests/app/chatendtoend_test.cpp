@@ -287,9 +287,8 @@ TEST(ChatPrograms, TheMainWindowsChatReachesTheOtherProgram)
         [&] { return contains(bob.frame().chatPane()->transcript(), u("alice： はじめまして")); }));
 
     // チャット on Bob's computer folder at Alice's, and a message Bob's program opens a window for.
-    ASSERT_NE(alice.frame().chat(), nullptr);
-    ChatWindow* window = alice.frame().chat()->openChat(
-        alice.doc().library(), { networkCollection, computer(alice, "bob") });
+    alice.frame().openChat({ networkCollection, computer(alice, "bob") });
+    ChatWindow* window = alice.frame().chat()->chatWindow("bob");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), u("チャット: bob (alice)"));
     window->input()->setText(u("よろしく"));
@@ -300,8 +299,7 @@ TEST(ChatPrograms, TheMainWindowsChatReachesTheOtherProgram)
     }));
 
     // プロパティ on Bob's computer: his idle time arrives.
-    alice.frame().chat()->openProperties(
-        alice.doc().library(), { networkCollection, computer(alice, "bob") });
+    alice.frame().openComputerProperties({ networkCollection, computer(alice, "bob") });
     ASSERT_TRUE(NetworkProgram::waitFor([&] {
         for (int32_t i = 0; i < alice.frame().windows().count(); ++i) {
             auto* p = dynamic_cast<PeerPropertiesDialog*>(alice.frame().windows().at(i));
