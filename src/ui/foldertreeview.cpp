@@ -4,6 +4,7 @@
 #include "library/libraryprompter.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
+#include "net/networksession.h"
 #include "platform/sjis.h"
 #include "records/textlimits.h"
 #include "text/texts.h"
@@ -233,8 +234,8 @@ void FolderTreeView::deleteFolder(FolderKey folder)
 
 bool FolderTreeView::networkConnected() const
 {
-    // The program holds no server connection yet, so the network computers are always offline.
-    return false;
+    const NetworkSession* session = m_frame ? m_frame->app().networkSession() : nullptr;
+    return session && session->isConnected();
 }
 
 void FolderTreeView::startRename(FolderKey folder)

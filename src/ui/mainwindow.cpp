@@ -29,7 +29,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,15 +39,11 @@
 #include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <QToolBar>
-#include <QUrl>
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// The product's home page (ﾍﾙﾌﾟ > Pavioneのホームページ).
-constexpr const char* homePageAddress = "https://pavione.example/";
 
 QString text(const FixedText& t)
 {
@@ -94,9 +89,6 @@ constexpr std::array notAvailableCommands {
     CommandId::EditCut,
     CommandId::EditCopy,
     CommandId::EditPaste,
-    CommandId::NetworkSettings,
-    CommandId::Connect,
-    CommandId::Disconnect,
     CommandId::Search,
     CommandId::Share,
     CommandId::FolderProperties,
@@ -302,8 +294,6 @@ void MainWindow::registerCommands()
     onCommand(
         CommandId::CaptureStop, [this] { m_app.setCaptureOn(false); },
         [this](CommandState& s) { s.enabled = m_app.captureOn(); });
-    onCommand(CommandId::HomePage,
-        [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
     onCommand(CommandId::TrashSettings, [this] { openTrashProperties(); });
     onCommand(CommandId::CaptureSettings, [this] {
         m_windows.findOrCreate(

@@ -5,6 +5,7 @@
 #include "library/libraryprompter.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
+#include "net/networksession.h"
 #include "platform/clipboardtext.h"
 #include "platform/sjis.h"
 #include "records/gamerecord.h"
@@ -193,9 +194,11 @@ void RecordListView::registerCommands()
     onCommand(
         CommandId::EditPaste, [this] { m_document.pasteInto(shownFolder()); },
         [this](CommandState& s) { s.enabled = shownFolder().collection == myRecordsCollection; });
-    // The shown folder comes again from the library; asking a remote computer for its folder
-    // again needs the server connection.
-    onCommand(CommandId::Refresh, [this] { refresh(); });
+    // The shown folder comes again from the library, and a remote folder's listing is asked for.
+    onCommand(CommandId::Refresh, [this] {
+        emit refreshRequested(shownFolder());
+        refresh();
+    });
     onCommand(CommandId::SelectAll, [this] {
         selectAll();
         setFocus(Qt::ShortcutFocusReason);
@@ -221,8 +224,8 @@ bool RecordListView::showsEditableFolder() const
 
 bool RecordListView::networkConnected() const
 {
-    // The program holds no server connection yet, so the network computers are always offline.
-    return false;
+    const NetworkSession* session = m_frame ? m_frame->app().networkSession() : nullptr;
+    return session && session->isConnected();
 }
 
 void RecordListView::applyColumns(ListMode mode)
@@ -269,6 +272,7 @@ void RecordListView::showFolder(FolderKey folder)
         for (size_t i = 0; i < widths.size(); ++i)
             header()->resizeSection(static_cast<int>(i), widths[i]);
     }
+    emit folderShown(folder);
 }
 
 void RecordListView::showCutRows()
