@@ -154,6 +154,20 @@ void BM_IncrementalStep(benchmark::State& state)
 }
 BENCHMARK(BM_IncrementalStep)->Arg(3)->Arg(10)->ArgName("moves")->Unit(benchmark::kMillisecond);
 
+// Opening a window: the name lists filled with every player of the collection, then painted.
+void BM_OpenWindow(benchmark::State& state)
+{
+    Stage& s = stage();
+    for (auto _ : state) {
+        SearchWindow window(s.document->library(), s.images);
+        window.create(nullptr);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+    state.counters["players"] = s.document->library().collection(0).playerNames().size();
+}
+BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -125,8 +125,9 @@ Bits imageOfBits(int symmetry, Bits bits)
 
 // The position as it stands for the side that really moves: after a forced pass.
 // False when the game cannot pass through the position (depth moves from the start, with the
-// given squares filled in each image) and go on with a legal move: it is too short, or among its
-// last moves those before the position do not all land on filled squares of one image.
+// given squares filled in each image) and go on with a legal move: it is too short, or no image
+// has its discs on exactly those of the game's last moves played before the position, and its
+// empty squares on the others and on the squares the game leaves empty.
 bool mayPass(const auto& entry, int depth, const std::array<Bits, kSymmetries>& imageDiscs)
 {
     const int legal = entry.legalMoves();
@@ -139,10 +140,12 @@ bool mayPass(const auto& entry, int depth, const std::array<Bits, kSymmetries>& 
     Bits lastBefore = 0;
     for (int j = 0; j < std::min(legal, 3); ++j)
         (legal - 1 - j >= depth ? lastAfter : lastBefore) |= Bits(1) << entry.lastMove(j);
+    // The squares left empty at the end were empty at the position too.
+    const int emptyAtEnd = MoveList::kMaxMoves - legal;
     for (const Bits discs : imageDiscs)
         if ((lastAfter & discs) == 0 && (lastBefore & ~discs) == 0
             && std::popcount(entry.tail & discs) == before
-            && std::popcount(entry.tail & ~discs) == tailMoves - before)
+            && std::popcount(entry.tail & ~discs) == tailMoves - before + emptyAtEnd)
             return true;
     return false;
 }
@@ -225,7 +228,7 @@ void OpeningExplorer::build() const
         const bool normal = record.endType == GameRecord::normalEnd;
         BitPosition end;
         const int legal = replayLegalPrefix(moves, end);
-        Bits tail = 0;
+        Bits tail = ~end.occupied();
         for (int m = std::max(0, legal - kTailMoves); m < legal; ++m)
             tail |= Bits(1) << kIndexOfFramed[size_t(moves[m])];
         uint64_t fields = uint64_t(slots[size_t(i)]) | uint64_t(shared) << 24

@@ -60,7 +60,9 @@ private:
     // Slots from this number on are not indexed.
     static constexpr int kMaxSlots = 1 << 24;
     struct Entry {
-        uint64_t tail; // the squares (bits row × 8 + column) of the last kTailMoves legal moves
+        // The squares (bits row × 8 + column) of the last kTailMoves legal moves and those still
+        // empty after the last legal move.
+        uint64_t tail;
         // Bits 0–23 the slot, 24–29 the moves shared with the entry before, 30–35 how many moves
         // from the start are legal, 36–37 the winner, 38 ended normally, 39–45 black's discs,
         // 46–63 the last three legal moves (row × 8 + column), the last one lowest.

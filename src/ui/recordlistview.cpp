@@ -132,10 +132,17 @@ void RecordListView::registerCommands()
         if (m_frame && shown.valid() && !m_menuOnShownFolder && !itemIsFolder(m_menuItem))
             m_frame->openEditor(shown.collection, itemIndex(m_menuItem));
     });
-    // プロパティ on a folder row or on the shown folder, 共有 on a folder row.
+    // プロパティ on a folder row or on the shown folder (a computer's are its user's), 共有 on a
+    // folder row.
     onCommand(CommandId::FolderProperties, [this] {
-        if (m_frame && menuFolder().valid())
-            m_frame->openFolderProperties(menuFolder(), FolderPropertiesWindow::GeneralTab);
+        const FolderKey folder = menuFolder();
+        if (!m_frame || !folder.valid())
+            return;
+        if (folder.collection == networkCollection
+            && m_document.library().collection(networkCollection).depth(folder.folder) == 1)
+            m_frame->openComputerProperties(folder);
+        else
+            m_frame->openFolderProperties(folder, FolderPropertiesWindow::GeneralTab);
     });
     onCommand(CommandId::Share, [this] {
         if (m_frame && menuFolder().valid())

@@ -198,6 +198,13 @@ TEST(ArchiveCommands, ImportExportAndExploreFromTheShell)
     EXPECT_EQ(cli("export pgn " + kif + " '\\arch\\' x 2>/dev/null").status, 2);
     EXPECT_EQ(cli("export text " + kif + " '\\none\\' x 2>/dev/null").status, 1);
 
+    // Another collection file comes in as a folder tree named after it.
+    ASSERT_EQ(cli("gen --records 30 --folders 3 --seed 1 " + dir.file("other.kif")).status, 0);
+    EXPECT_EQ(cli("import-file " + kif + " " + dir.file("other.kif")).out,
+        dir.file("other.kif") + ": filed 30 cut 0 skipped 0\n");
+    EXPECT_EQ(lines(cli("export text " + kif + " '\\other\\' " + dir.file("t.txt")).out),
+        std::vector<std::string> { "exported 30" });
+
     // The text's games have no result; E6F4 is the image of F5D6.
     writeBytes(dir.file("few.txt"), "F5D6C3\nE6F4\nF5F6\nF5\n");
     const std::string few = dir.file("few.kif");

@@ -138,6 +138,8 @@ TEST(ArchiveFiles, ReadWhatAnIndependentWriterWrote)
             EXPECT_EQ(g->winner, e.score > 32 ? 1 : e.score < 32 ? 2 : 0);
         }
         EXPECT_EQ(fromWthor[i].playedAt, startOfYear(2001));
+        // DT[2001.05.dd_10:00:00.UTC]
+        EXPECT_EQ(fromGgf[i].playedAt, 988711200 + 86400 * int32_t(i % 28));
     }
 }
 

@@ -225,6 +225,34 @@ TEST_F(FolderPropertiesTest, OkTestsTheNameThenTheShareAndChangesNothingOnARefus
     }
 }
 
+TEST_F(FolderPropertiesTest, ListPopupsOpenTheWindowOfTheRowOrOfTheShownFolder)
+{
+    const int a = newFolder(0, 0, "A");
+    const auto listPopup = [this](CommandId choose) {
+        popup([this] { list().openContextMenu(QPoint(5, 5)); }, choose);
+    };
+    const auto selectFirstRow = [this] {
+        list().selectionModel()->select(list().model()->index(0, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    tree().select({ 0, 0 });
+    list().clearSelection();
+    listPopup(CommandId::FolderProperties);
+    selectFirstRow();
+    listPopup(CommandId::Share);
+    std::vector<std::pair<int, int>> opened;
+    for (FolderPropertiesWindow* w : windows<FolderPropertiesWindow>())
+        opened.emplace_back(w->folder().folder, w->tabs()->currentIndex());
+    EXPECT_EQ(opened, (std::vector<std::pair<int, int>> { { 0, 0 }, { a, 1 } }));
+
+    // A computer's プロパティ: the news entry shows the news properties.
+    newFolder(networkCollection, 0, "@Pavione ニュース");
+    tree().select({ networkCollection, 0 });
+    selectFirstRow();
+    listPopup(CommandId::ComputerProperties);
+    EXPECT_EQ(windows<NewsPropertiesWindow>().size(), 1u);
+}
+
 TEST_F(FolderPropertiesTest, CancelChangesNothing)
 {
     const int a = newFolder(0, 0, "A");
