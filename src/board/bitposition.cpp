@@ -1,9 +1,26 @@
 #include "board/bitposition.h"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 using namespace board;
 using bitboard::Bits;
+
+namespace {
+
+// The bit index (row × 8 + column) of each framed square of the 8 × 8 board, −1 for the others:
+// one load instead of checking the square and dividing it into row and column.
+constexpr std::array<int8_t, kCellCount> kBitIndex = [] {
+    std::array<int8_t, kCellCount> index {};
+    for (int square = 0; square < kCellCount; ++square)
+        index[size_t(square)]
+            = int8_t(isSquare8x8(square) ? rowOf(square) * 8 + columnOf(square) : -1);
+    return index;
+}();
+
+} // namespace
 
 BitPosition BitPosition::start()
 {
@@ -39,9 +56,9 @@ bool BitPosition::passIfStuck()
 
 bool BitPosition::play(int square)
 {
-    if (!isSquare8x8(square))
+    if (square < 0 || square >= kCellCount || kBitIndex[size_t(square)] < 0)
         return false;
-    const int at = rowOf(square) * 8 + columnOf(square);
+    const int at = kBitIndex[size_t(square)];
     const Bits disc = Bits(1) << at;
     if (disc & occupied())
         return false;
