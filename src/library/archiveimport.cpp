@@ -280,6 +280,14 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
         return true;
     };
     try {
+        // Room for the file's games up front: a large archive then fills the record table without
+        // moving it as it grows.
+        if (kind == ArchiveKind::tournamentGames && header.boardSize != 10
+            && bytes.size() > wthor::kHeaderBytes)
+            tree.reserveRecords(static_cast<int>(std::min<size_t>(
+                (bytes.size() - wthor::kHeaderBytes) / wthor::kGameBytes, INT32_MAX)));
+        else if (kind == ArchiveKind::serverGames)
+            tree.reserveRecords(ggf::countGameStarts(bytes));
         switch (kind) {
         case ArchiveKind::tournamentGames: {
             const auto players = namesBeside(file, ".jou", wthor::kPlayerBytes, result.report);

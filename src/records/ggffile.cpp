@@ -170,6 +170,15 @@ struct GameReader {
 
 } // namespace
 
+int countGameStarts(std::string_view text)
+{
+    int count = 0;
+    for (size_t pos = 0; (pos = text.find(kGameStart, pos)) != std::string_view::npos;
+         pos += kGameStart.size())
+        ++count;
+    return count;
+}
+
 bool looksLikeGgf(std::string_view text)
 {
     text = trimmed(text.substr(0, 4096));
