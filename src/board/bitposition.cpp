@@ -65,21 +65,22 @@ bool BitPosition::play(int square)
     // A move that flips for the side to move is legal, and that side does not pass; only a
     // square where it flips nothing asks whether it must pass and the other side moves there.
     int mover = toMove;
-    Bits flipped
-        = mover == kBlack ? bitboard::flips(at, black, white) : bitboard::flips(at, white, black);
+    Bits mine = mover == kBlack ? black : white;
+    Bits theirs = mover == kBlack ? white : black;
+    Bits flipped = bitboard::flips(at, mine, theirs);
     if (!flipped) {
         if (legalMovesFor(mover))
             return false;
         mover = mover == kBlack ? kWhite : kBlack;
-        flipped = mover == kBlack ? bitboard::flips(at, black, white)
-                                  : bitboard::flips(at, white, black);
+        std::swap(mine, theirs);
+        flipped = bitboard::flips(at, mine, theirs);
         if (!flipped)
             return false;
     }
-    Bits& mine = mover == kBlack ? black : white;
-    Bits& theirs = mover == kBlack ? white : black;
     mine |= flipped | disc;
     theirs &= ~flipped;
+    black = mover == kBlack ? mine : theirs;
+    white = mover == kBlack ? theirs : mine;
     toMove = mover == kBlack ? kWhite : kBlack;
     return true;
 }
