@@ -34,17 +34,26 @@ std::string_view trimmed(std::string_view s)
 bool readValue(std::string_view text, size_t& pos, std::string& value)
 {
     value.clear();
-    for (++pos; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c == ']') {
-            ++pos;
+    ++pos;
+    // Copies the runs between escapes whole rather than a character at a time.
+    for (;;) {
+        size_t stop = pos;
+        while (stop < text.size() && text[stop] != ']' && text[stop] != '\\')
+            ++stop;
+        value.append(text.substr(pos, stop - pos));
+        pos = stop;
+        if (pos == text.size())
+            return false;
+        ++pos;
+        if (text[stop] == ']')
             return true;
-        }
-        if (c == '\\' && pos + 1 < text.size())
-            ++pos;
-        value += text[pos];
+        // An escape: the next character stands for itself; a backslash that ends the text is
+        // kept as it is.
+        if (pos < text.size())
+            value += text[pos++];
+        else
+            value += '\\';
     }
-    return false;
 }
 
 std::string nameOf(std::string_view raw)
