@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -104,10 +105,17 @@ public:
             m_counters.resize(size_t(folder) + 1, 0);
         const int counter = ++m_counters[size_t(folder)];
         // Named after the tournament, or the file when the tournament is not known.
-        record.name = game.name.empty()
-            ? std::string(clipText(game.group.empty() ? m_fileName : game.group, kMaxNameBytes - 8))
-                + " #" + std::to_string(counter)
-            : game.name;
+        if (game.name.empty()) {
+            // Made in one allocation: a million records make a million names.
+            const std::string_view base
+                = clipText(game.group.empty() ? m_fileName : game.group, kMaxNameBytes - 8);
+            char digits[16];
+            const auto end = std::to_chars(digits, digits + sizeof digits, counter).ptr;
+            record.name.reserve(base.size() + 2 + size_t(end - digits));
+            record.name.append(base).append(" #").append(digits, end);
+        } else {
+            record.name = game.name;
+        }
         record.blackPlayer = static_cast<int16_t>(
             byNumber(m_playerByNumber, game.blackNumber, [&] { return player(game.black); }));
         record.whitePlayer = static_cast<int16_t>(
