@@ -87,8 +87,9 @@ NetworkClient::NetworkClient(MainWindow& frame, LibraryDocument& document, Setti
             this, [this] { m_session->processNextEvent(); }, Qt::QueuedConnection);
     });
     routeNotices(m_session->dispatcher(), [this](const Notice& notice) { return notify(notice); });
-    m_session->dispatcher().setHandler(
-        IdXTell, [this](const StringList& message) { receiveXTell(message); });
+    // A listing is kept while it is applied: the dispatcher hands it over rather than copy it.
+    m_session->dispatcher().setTakingHandler(
+        IdXTell, [this](StringList&& message) { receiveXTell(std::move(message)); });
 
     connect(&m_frame, &MainWindow::everyFourthTick, this, [this] { m_session->networkTick(); });
     RecordListView* list = m_frame.recordListView();
@@ -143,13 +144,17 @@ void NetworkClient::showConnectDialog(bool afterFailure)
 
 void NetworkClient::login(const LoginFields& fields)
 {
-    m_lastUser = fields.user;
-    m_password = fields.password;
-    m_saveCredentials = fields.save;
     if (!fields.save) {
         m_profile.setString(settingkeys::login, "");
         m_profile.setString(settingkeys::passwd, "");
     }
+    // A login under way keeps the name and password it was started with: the ones typed now
+    // would otherwise be saved when it succeeds, a password with the wrong name.
+    if (m_session->isConnected())
+        return;
+    m_lastUser = fields.user;
+    m_password = fields.password;
+    m_saveCredentials = fields.save;
     m_session->connectMain(fields.user, fields.password);
 }
 
@@ -281,13 +286,14 @@ int32_t NetworkClient::onModComment(const ModCommentNotice& notice, int32_t)
     return noticeIgnored;
 }
 
-void NetworkClient::receiveXTell(const StringList& message)
+void NetworkClient::receiveXTell(StringList message)
 {
     const std::string_view word = message.item(2).view();
     if (word == "GETDIR") {
         m_session->sendMain(m_exchange->answerGetDir(message));
     } else if (word == "DIR") {
-        std::unique_ptr<DirApplication> listing = m_exchange->beginDir(message, calendarNow());
+        std::unique_ptr<DirApplication> listing
+            = m_exchange->beginDir(std::move(message), calendarNow());
         if (!listing)
             return;
         // The records go in over as many event-loop turns as they take; messages that arrive

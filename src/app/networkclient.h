@@ -93,7 +93,7 @@ signals:
 
 private:
     void showConnectDialog(bool afterFailure);
-    void receiveXTell(const StringList& message);
+    void receiveXTell(StringList message);
     void continueListing();
     void startUpdate();
 

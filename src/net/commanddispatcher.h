@@ -15,10 +15,14 @@ class ServerConnection;
 class CommandDispatcher {
 public:
     using Handler = std::function<void(const StringList& message)>;
+    // A handler that takes the message over instead of reading it, so that a long one (a listing
+    // of many records, kept while it is applied) is never copied.
+    using TakingHandler = std::function<void(StringList&& message)>;
 
     // Sets the handler for a command id (an empty handler removes it). Ids outside the table are
-    // refused.
+    // refused. Each id has one handler: setting either kind replaces the other.
     bool setHandler(int32_t id, Handler handler);
+    bool setTakingHandler(int32_t id, TakingHandler handler);
     bool hasHandler(int32_t id) const;
 
     // Called by a handler (after it closed the connection, say): the batch being dispatched ends
@@ -31,10 +35,13 @@ public:
     // connection, no complete message, or a handler stopped the batch. Returns the number of
     // messages taken.
     int32_t dispatch(const std::function<ServerConnection*()>& currentConnection);
-    // Handles one message; false when its word is unknown or has no handler.
+    // Handles one message; false when its word is unknown or has no handler. A taking handler
+    // gets a copy of it, or the message itself when it is handed over.
     bool handle(const StringList& message);
+    bool handle(StringList&& message);
 
 private:
     std::array<Handler, messageIdLimit> m_handlers;
+    std::array<TakingHandler, messageIdLimit> m_takers;
     bool m_stopBatch = false;
 };

@@ -139,3 +139,28 @@ TEST(CommandDispatcher, RefusesIdsOutsideTheTable)
     EXPECT_FALSE(dispatcher.handle(StringList { "TELL" }));
     EXPECT_FALSE(dispatcher.handle(StringList {}));
 }
+
+TEST_F(DispatchTest, ATakingHandlerGetsTheMessageItselfAndEitherKindReplacesTheOther)
+{
+    std::vector<StringList> taken;
+    dispatcher.setTakingHandler(
+        IdXTell, [&taken](StringList&& message) { taken.push_back(std::move(message)); });
+    EXPECT_TRUE(dispatcher.hasHandler(IdXTell));
+    socket->arrive("+XTELL\n+bob\n+DIR\n+\\\n-1,a,b\n-XTELL\n");
+    EXPECT_EQ(dispatcher.dispatch([this] { return current(); }), 2);
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[0], (StringList { "XTELL", "bob", "DIR", "\\", "1,a,b" }));
+    EXPECT_EQ(taken[1], StringList { "XTELL" });
+    // Handed a message it does not own, it takes a copy.
+    const StringList kept { "XTELL", "carol" };
+    EXPECT_TRUE(dispatcher.handle(kept));
+    EXPECT_EQ(taken.back(), kept);
+    EXPECT_EQ(kept.count(), 2);
+
+    dispatcher.setHandler(IdXTell, [this](const StringList&) { handled.push_back("plain"); });
+    EXPECT_TRUE(dispatcher.handle(StringList { "XTELL" }));
+    EXPECT_EQ(taken.size(), 3u);
+    EXPECT_EQ(handled, std::vector<std::string> { "plain" });
+    dispatcher.setTakingHandler(IdXTell, nullptr);
+    EXPECT_FALSE(dispatcher.hasHandler(IdXTell));
+}
