@@ -364,6 +364,19 @@ int CollectionTree::addRecord(int folder, GameRecord record)
     return slot;
 }
 
+void CollectionTree::reserveRecords(int extra)
+{
+    if (extra <= 0)
+        return;
+    std::vector<GameRecord>& records = m_data.records;
+    const size_t needed = records.size() + size_t(extra);
+    // Never less than doubling, as appending one by one would: many small imports in a row stay
+    // linear.
+    if (needed > records.capacity())
+        records.reserve(std::max(needed, 2 * records.capacity()));
+    m_names.reserveMore(size_t(extra));
+}
+
 void CollectionTree::detachRecordDeferred(int slot)
 {
     GameRecord& record = m_data.records[size_t(slot)];

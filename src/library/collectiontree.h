@@ -117,6 +117,9 @@ public:
     // Into the first free slot, else appended; the record's folder is set and the slot appended to
     // the folder's records.
     int addRecord(int folder, GameRecord record);
+    // Makes room for about that many more records (a large import), so that adding them does not
+    // move the record table and the name index again and again.
+    void reserveRecords(int extra);
     // Takes the record out of its folder; the slot becomes free.
     void detachRecord(int slot);
     void renameRecord(int slot, std::string name);
