@@ -18,7 +18,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QThread>
@@ -42,8 +41,6 @@ PavioneApp::PavioneApp(QObject* parent)
 {
     runningApp = this;
     onCommand(CommandId::About, [this] { about(); });
-    // The document reads nothing from the chosen file: opening shows the dialog and no more.
-    onCommand(CommandId::FileOpen, [this] { QFileDialog::getOpenFileName(m_frame.get()); });
 }
 
 PavioneApp::~PavioneApp()

@@ -13,6 +13,7 @@
 #include "ui/capturecontroller.h"
 #include "ui/capturesettingsdialog.h"
 #include "ui/chatpane.h"
+#include "ui/fileimport.h"
 #include "ui/foldertreeview.h"
 #include "ui/internalclipboard.h"
 #include "ui/libraryaccess.h"
@@ -27,6 +28,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -308,10 +310,32 @@ void MainWindow::registerCommands()
             [this] { return std::make_unique<CaptureSettingsDialog>(m_document.settings()); },
             this);
     });
+    onCommand(CommandId::FileOpen, [this] { openFiles(); });
     onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
     for (CommandId id : notAvailableCommands)
         onCommand(id, [this] { showNotAvailable(); });
+}
+
+void MainWindow::openFiles()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, text(texts::openFilesTitle), QString(), text(texts::openFilesFilter));
+    if (paths.isEmpty())
+        return;
+    FolderKey target = m_folderTreeView->selectedFolder();
+    if (!FileImport::accepts(m_document, target))
+        target = { myRecordsCollection, 0 };
+    importFiles(target, paths);
+}
+
+void MainWindow::importFiles(FolderKey target, const QStringList& paths)
+{
+    if (paths.isEmpty() || !FileImport::accepts(m_document, target))
+        return;
+    FileImport import(m_document, this);
+    import.run(target, paths);
+    import.showSummary();
 }
 
 void MainWindow::clearCutMarks()

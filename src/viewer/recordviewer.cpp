@@ -5,12 +5,22 @@
 #include "records/gamerecord.h"
 #include "text/texts.h"
 #include "ui/dialogunits.h"
+#include "viewer/diagramimage.h"
 #include "viewer/picturebutton.h"
 #include "viewer/resultlabels.h"
 #include "viewer/sharedbrushes.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -260,6 +270,64 @@ void RecordViewer::refresh()
     m_stepButtons[StepButtons::Last]->setEnabled(ahead);
     m_stepButtons[StepButtons::Back]->setEnabled(behind);
     m_stepButtons[StepButtons::First]->setEnabled(behind);
+}
+
+bool RecordViewer::saveDiagram(const QString& path) const
+{
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        const std::string svg = diagramSvg(diagram());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            && file.write(svg.data(), static_cast<qint64>(svg.size()))
+            == static_cast<qint64>(svg.size())
+            && file.flush();
+    }
+    return diagramImage(diagram()).save(path, "PNG");
+}
+
+void RecordViewer::copyDiagram() const
+{
+    const BoardDiagram shown = diagram();
+    auto* data = new QMimeData;
+    data->setImageData(diagramImage(shown));
+    const std::string svg = diagramSvg(shown);
+    data->setData(QStringLiteral("image/svg+xml"),
+        QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void RecordViewer::saveDiagramAs()
+{
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(
+        this, QString(), QString(), text(texts::diagramSaveFilter), &filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("*.svg")) ? QStringLiteral(".svg")
+                                                         : QStringLiteral(".png");
+    if (!saveDiagram(path)) {
+        QMessageBox::warning(this, text(texts::viewerCaption),
+            QString::asprintf(texts::diagramSaveFailed.utf8().data(),
+                qUtf8Printable(QFileInfo(path).fileName())));
+    }
+}
+
+void RecordViewer::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!BoardImage::shownRect().contains(event->pos())) {
+        ProtocolListener::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(text(texts::diagramSave), this, &RecordViewer::saveDiagramAs);
+    menu.addAction(text(texts::diagramCopy), this, &RecordViewer::copyDiagram);
+    menu.addSeparator();
+    QAction* numbers = menu.addAction(text(texts::diagramNumbers));
+    numbers->setCheckable(true);
+    numbers->setChecked(m_diagramNumbers);
+    connect(numbers, &QAction::toggled, this, &RecordViewer::setDiagramNumbers);
+    menu.exec(event->globalPos());
 }
 
 void RecordViewer::unfoldComment()

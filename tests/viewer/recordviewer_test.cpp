@@ -5,8 +5,14 @@
 #include "viewer/picturebutton.h"
 #include "viewer/recordviewer.h"
 
+#include "board/boarddiagram.h"
+#include "viewer/diagramimage.h"
+
+#include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 #include <random>
 
@@ -334,6 +340,41 @@ TEST_F(RecordViewerTest, DoubleClickAndOpenInTheListOpenTheRecord)
     EXPECT_EQ(items.first(), u("開く(&O)"));
     EXPECT_NE(viewerOf(slot), nullptr);
     EXPECT_TRUE(m_prompter.calls().empty());
+}
+
+TEST_F(RecordViewerTest, TheShownPositionIsSavedAndCopiedAsADiagram)
+{
+    RecordViewer* v = open(fullRecord());
+    ASSERT_NE(v, nullptr);
+    for (int i = 0; i < 40; ++i)
+        v->stepBack();
+    ASSERT_EQ(v->game().cursor(), 20);
+    QTemporaryDir dir;
+    for (bool numbers : { false, true }) {
+        SCOPED_TRACE(numbers);
+        v->setDiagramNumbers(numbers);
+        const BoardDiagram shown = BoardDiagram::of(v->game(), numbers);
+        const QString svg = dir.filePath(QStringLiteral("shown.svg"));
+        ASSERT_TRUE(v->saveDiagram(svg));
+        QFile file(svg);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), diagramSvg(shown));
+        const QString png = dir.filePath(QStringLiteral("shown.png"));
+        ASSERT_TRUE(v->saveDiagram(png));
+        EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), diagramImage(shown));
+
+        v->copyDiagram();
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        ASSERT_NE(copied, nullptr);
+        ASSERT_TRUE(copied->hasImage());
+        EXPECT_EQ(qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32),
+            diagramImage(shown));
+        EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")).toStdString(), diagramSvg(shown));
+    }
+    // Without numbers the picture is the board the window shows.
+    v->setDiagramNumbers(false);
+    EXPECT_EQ(diagramImage(v->diagram()), v->picture().image());
+    EXPECT_FALSE(v->saveDiagram(dir.filePath(QStringLiteral("no/such/dir.png"))));
 }
 
 } // namespace
