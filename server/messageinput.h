@@ -10,9 +10,9 @@
 
 // A connection's incoming messages: the protocol's message reader behind a guard that bounds
 // what one peer can make the server hold. A line longer than maxLineLength bytes, or a message
-// whose lines cost more than maxMessageLength bytes, is refused before it is buffered. A line
-// costs its bytes with the line feed plus what the reader keeps for every line besides its bytes,
-// so a message of tiny lines cannot make the server hold many times its size.
+// whose lines cost more than maxMessageLength bytes (or the limit given), is refused before it is
+// buffered. A line costs its bytes with the line feed plus what the reader keeps for every line
+// besides its bytes, so a message of tiny lines cannot make the server hold many times its size.
 class MessageInput {
 public:
     static constexpr size_t maxLineLength = kMaxLineLength; // without the line feed
@@ -21,19 +21,21 @@ public:
 
     enum class Status { Ok, LineTooLong, MessageTooLong, Failed };
 
+    explicit MessageInput(size_t maxMessage = maxMessageLength)
+        : m_limits(lineOverhead, maxMessage)
+    { }
+
     // Once a status other than Ok was returned, the input takes nothing more.
     Status feed(std::string_view bytes);
     MessageReader::Result next(StringList& out);
     // Gives back the reader's memory when it holds nothing (idle connections keep no buffers).
     void releaseIfIdle();
     // The cost of the unfinished message held so far (bytes, per-line bookkeeping included).
-    size_t held() const { return m_messageLength; }
+    size_t held() const { return m_limits.held(); }
 
 private:
     std::unique_ptr<MessageReader> m_reader; // made on the first bytes, dropped when idle
-    size_t m_lineLength = 0; // bytes of the unfinished line so far
-    size_t m_messageLength = 0; // cost of the unfinished message so far
-    char m_lineStart = 0; // first byte of the unfinished line
+    MessageLimits m_limits;
     Status m_status = Status::Ok;
 };
 

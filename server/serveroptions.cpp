@@ -98,6 +98,10 @@ bool parseServerOptions(
             if (!number(0, 1024 * 1024))
                 return false;
             options.maxBufferedMb = static_cast<int>(n);
+        } else if (arg == "--max-message-mb") {
+            if (!number(1, 1024))
+                return false;
+            options.maxMessageMb = static_cast<int>(n);
         } else if (arg == "--max-login-checks" || arg == "--max-login-checks-per-address") {
             if (!number(0, intMax))
                 return false;
@@ -148,6 +152,8 @@ const char* serverUsage()
            "  --max-buffered-mb N     input and output the server buffers for all\n"
            "                          connections; beyond it the heaviest are dropped\n"
            "                          (default 512; 0: no limit)\n"
+           "  --max-message-mb N      longest message, such as a shared-folder listing;\n"
+           "                          a sender of a longer one is dropped (default 32)\n"
            "  --max-login-checks N    password checks at once; more logins are refused\n"
            "                          with LOGINNG 7 (default 16; 0: no limit)\n"
            "  --max-login-checks-per-address N\n"

@@ -17,6 +17,7 @@ struct ServerOptions {
     int maxConnections = 10000;
     int maxConnectionsPerAddress = 32; // 0: no limit
     int maxBufferedMb = 512; // input and output buffered for all connections; 0: no limit
+    int maxMessageMb = 32; // one message's bytes, each line with its bookkeeping
     int maxLoginChecks = 16; // password checks in flight; 0: no limit
     int maxLoginChecksPerAddress = 4;
     int presenceTimeoutSeconds = 1200;

@@ -51,6 +51,7 @@ bool ServerRuntime::start(std::string& error)
     settings.loginTimeout = std::chrono::seconds(m_options.loginTimeoutSeconds);
     settings.maxMessageRate = m_options.maxMessageRate;
     settings.maxBuffered = static_cast<size_t>(m_options.maxBufferedMb) * 1024 * 1024;
+    settings.maxMessageLength = static_cast<size_t>(m_options.maxMessageMb) * 1024 * 1024;
     settings.maxLoginChecks = static_cast<size_t>(m_options.maxLoginChecks);
     settings.maxLoginChecksPerAddress = static_cast<size_t>(m_options.maxLoginChecksPerAddress);
     settings.presenceTimeout = std::chrono::seconds(m_options.presenceTimeoutSeconds);
@@ -77,6 +78,8 @@ bool ServerRuntime::start(std::string& error)
     network.presencePort = m_options.presencePort;
     network.maxConnections = m_options.maxConnections;
     network.maxConnectionsPerAddress = m_options.maxConnectionsPerAddress;
+    // A receiver must be able to owe one whole relayed message besides its usual backlog.
+    network.outputCap += settings.maxMessageLength;
     m_tcp = std::make_unique<TcpServer>(m_io, network, m_log);
     m_sharing = std::make_unique<SharingServer>(
         std::move(settings), *m_storeRunner, *m_checker, *m_tcp, m_clock, m_log);

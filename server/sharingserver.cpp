@@ -110,6 +110,7 @@ SharingServer::Connection* SharingServer::online(std::string_view name)
 void SharingServer::connectionOpened(ConnectionId id, PortKind port, const std::string& address)
 {
     Connection& c = m_connections[id];
+    c.input = MessageInput(m_settings.maxMessageLength);
     c.id = id;
     c.port = port;
     c.address = address;
@@ -778,7 +779,8 @@ void SharingServer::enforceMemoryBound()
         endSession(*heaviest, "buffers full");
         resumeSenders(*heaviest);
         heaviest->state = State::Closing;
-        heaviest->input = MessageInput(); // its memory goes now, not when the close is reported
+        heaviest->input = MessageInput(
+            m_settings.maxMessageLength); // its memory goes now, not when the close is reported
         noteInput(*heaviest);
         m_control.abort(heaviest->id);
     }

@@ -84,6 +84,9 @@ public:
         // Buffered input and output of all connections together; beyond it the heaviest
         // connections are dropped until the total is below again. 0: no limit.
         size_t maxBuffered = size_t(512) * 1024 * 1024;
+        // One message's cost, each line counted with the reader's bookkeeping; a sender of a
+        // longer one is dropped.
+        size_t maxMessageLength = kMaxMessageLength;
     };
 
     // Refusal reasons sent with LOGINNG; the desktop program shows a text for each.

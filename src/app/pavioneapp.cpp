@@ -1,11 +1,14 @@
 #include "app/pavioneapp.h"
 
 #include "app/aboutbox.h"
+#include "app/dialognetworkprompts.h"
 #include "app/librarydocument.h"
+#include "app/networkclient.h"
 #include "app/qtprofilestore.h"
 #include "library/profilestore.h"
 #include "library/programdirectory.h"
 #include "library/programversion.h"
+#include "net/networksession.h"
 #include "platform/japanesefont.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
@@ -41,10 +44,27 @@ PavioneApp::PavioneApp(QObject* parent)
 {
     runningApp = this;
     onCommand(CommandId::About, [this] { about(); });
+    onCommand(CommandId::Connect, [this] {
+        if (m_network)
+            m_network->connectToServer();
+    });
+    onCommand(CommandId::Disconnect, [this] {
+        if (m_network)
+            m_network->disconnect();
+    });
+    onCommand(CommandId::NetworkSettings, [this] {
+        if (m_network)
+            m_network->networkSettings();
+    });
+    onCommand(CommandId::HomePage, [this] {
+        if (m_network)
+            m_network->openHomePage();
+    });
 }
 
 PavioneApp::~PavioneApp()
 {
+    m_network.reset();
     m_frame.reset();
     m_document.reset();
     if (runningApp == this)
@@ -63,7 +83,8 @@ bool PavioneApp::start(const QStringList& arguments)
     QCoreApplication::setOrganizationName(QString::fromLatin1(
         profile::company.data(), static_cast<qsizetype>(profile::company.size())));
     QCoreApplication::setApplicationName(QStringLiteral("Pavione"));
-    m_profile = std::make_unique<QtProfileStore>();
+    m_profile = m_settingsFile.isEmpty() ? std::make_unique<QtProfileStore>()
+                                         : std::make_unique<QtProfileStore>(m_settingsFile);
     preferJapaneseFont();
     // The standard dialogs and buttons Qt provides speak the program's language.
     m_qtTranslations = std::make_unique<QTranslator>();
@@ -77,12 +98,36 @@ bool PavioneApp::start(const QStringList& arguments)
         QStringLiteral("Directory of the collection files (default: the program's directory)."),
         QStringLiteral("DIR"));
     parser.addOption(dataDir);
+    const QCommandLineOption server(QStringLiteral("server"),
+        QStringLiteral("Host name of the sharing server for this run (default: the \"server\" "
+                       "setting, at first localhost)."),
+        QStringLiteral("HOST"));
+    parser.addOption(server);
+    const QCommandLineOption port(QStringLiteral("port"),
+        QStringLiteral("The sharing server's main port (default 9292)."), QStringLiteral("N"));
+    parser.addOption(port);
+    const QCommandLineOption presencePort(QStringLiteral("presence-port"),
+        QStringLiteral("The sharing server's presence port (default 9293)."), QStringLiteral("N"));
+    parser.addOption(presencePort);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return false;
     }
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
+    ServerEndpoint endpoint;
+    for (const auto& [option, target] : { std::pair { &port, &endpoint.mainPort },
+             std::pair { &presencePort, &endpoint.presencePort } }) {
+        if (!parser.isSet(*option))
+            continue;
+        bool ok = false;
+        const uint value = parser.value(*option).toUInt(&ok);
+        if (!ok || value == 0 || value > 65535) {
+            std::fprintf(stderr, "invalid port: %s\n", qPrintable(parser.value(*option)));
+            return false;
+        }
+        *target = static_cast<uint16_t>(value);
+    }
 
     if (parser.isSet(dataDir)) {
         const QString dir = QDir(parser.value(dataDir)).absolutePath();
@@ -115,9 +160,20 @@ bool PavioneApp::start(const QStringList& arguments)
     connect(this, &PavioneApp::captureChanged, m_frame.get(), &MainWindow::updateToolBar);
     connect(this, &PavioneApp::captureChanged, m_frame.get(), &MainWindow::captureSwitched);
 
+    // The host given on the command line holds for this run; the setting is written back as read.
+    endpoint.host = parser.isSet(server) ? parser.value(server).toStdString() : m_settings.server;
+    if (!m_networkPrompts) {
+        m_dialogPrompts = std::make_unique<DialogNetworkPrompts>(m_frame.get());
+        m_networkPrompts = m_dialogPrompts.get();
+    }
+    m_network = std::make_unique<NetworkClient>(*m_frame, *m_document, m_settings, *m_profile,
+        endpoint, RunningProgramInfo { QCoreApplication::applicationFilePath(), m_version },
+        *m_networkPrompts);
+
     m_uiThread = m_frame->thread();
     m_frame->show();
     m_frame->repaint();
+    m_network->start();
     m_document->reportLoadProblems();
     return true;
 }
@@ -130,6 +186,7 @@ void PavioneApp::exit(Teardown teardown)
     }
     if (m_document)
         m_document->saveAtExit();
+    m_network.reset();
     m_frame.reset();
     if (teardown == Teardown::processEnds)
         (void)m_document.release();
@@ -142,6 +199,21 @@ void PavioneApp::setCaptureOn(bool on)
         return;
     m_captureOn = on;
     emit captureChanged(on);
+}
+
+NetworkSession* PavioneApp::networkSession() const
+{
+    return m_network ? &m_network->session() : nullptr;
+}
+
+void PavioneApp::bringForward()
+{
+    if (!m_frame)
+        return;
+    m_frame->setWindowState(m_frame->windowState() & ~Qt::WindowMinimized);
+    m_frame->show();
+    m_frame->raise();
+    m_frame->activateWindow();
 }
 
 void PavioneApp::about()

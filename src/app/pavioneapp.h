@@ -16,6 +16,8 @@
 
 class MainWindow;
 class LibraryDocument;
+class NetworkClient;
+class NetworkPrompts;
 class QThread;
 class QTranslator;
 class QtProfileStore;
@@ -34,8 +36,9 @@ public:
     static PavioneApp* instance();
 
     // The start-up sequence over the program's command line (arguments[0] is the program);
-    // "--data-dir DIR" replaces the program's directory as the home of the program's files. False
-    // ends the process.
+    // "--data-dir DIR" replaces the program's directory as the home of the program's files;
+    // "--server HOST" replaces the sharing server's host name for this run ("--port N" and
+    // "--presence-port N" its ports). False ends the process.
     bool start(const QStringList& arguments);
     // What exit() leaves behind.
     enum class Teardown {
@@ -49,6 +52,11 @@ public:
     void exit(Teardown teardown = Teardown::full);
     // Where the document's questions go instead of message boxes; set before start().
     void setPrompter(UserPrompter* prompter) { m_prompter = prompter; }
+    // Where the network client's dialogs and messages go instead; set before start().
+    void setNetworkPrompts(NetworkPrompts* prompts) { m_networkPrompts = prompts; }
+    // Keeps the settings in this INI file instead of the user's store; set before start(). Lets
+    // two programs with settings of their own run in one process.
+    void setSettingsFile(const QString& iniFile) { m_settingsFile = iniFile; }
 
     const LibraryImageList& imageList() const override { return *m_imageList; }
     // The directory of the program's files, with its trailing '/'.
@@ -65,6 +73,11 @@ public:
 
     LibraryDocument* document() const { return m_document.get(); }
     MainWindow* mainFrame() const { return m_frame.get(); }
+    // The client of the sharing server, null outside start() .. exit().
+    NetworkClient* networkClient() const { return m_network.get(); }
+    NetworkSession* networkSession() const override;
+    // The main window comes to the front, restored when minimised (a second start asked).
+    void bringForward();
     SoundPlayer& sounds() { return m_sounds; }
     // The program's own cut, copy and clipboard text state.
     InternalClipboard& internalClipboard() { return m_clipboard; }
@@ -86,11 +99,15 @@ private:
     QThread* m_uiThread = nullptr;
 
     UserPrompter* m_prompter = nullptr;
+    NetworkPrompts* m_networkPrompts = nullptr;
+    QString m_settingsFile;
     // Held for the whole run: a second program on the same files would overwrite them at exit.
     DataDirectoryLock m_dataLock;
     std::unique_ptr<QtProfileStore> m_profile;
     std::unique_ptr<QTranslator> m_qtTranslations;
     std::unique_ptr<LibraryDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;
+    std::unique_ptr<NetworkPrompts> m_dialogPrompts;
+    std::unique_ptr<NetworkClient> m_network;
     SoundPlayer m_sounds;
 };

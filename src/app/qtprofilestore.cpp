@@ -24,6 +24,10 @@ QtProfileStore::QtProfileStore()
         QSettings::NativeFormat, QSettings::UserScope, organisation(), QStringLiteral("Pavione"))
 { }
 
+QtProfileStore::QtProfileStore(const QString& iniFile)
+    : m_settings(iniFile, QSettings::IniFormat)
+{ }
+
 int QtProfileStore::getInt(std::string_view key, int fallback) const
 {
     const QVariant value = m_settings.value(keyOf(key));

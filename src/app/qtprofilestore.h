@@ -9,6 +9,8 @@
 class QtProfileStore : public ProfileStore {
 public:
     QtProfileStore();
+    // The same settings kept in an INI file of the caller's choice instead of the user's store.
+    explicit QtProfileStore(const QString& iniFile);
 
     int getInt(std::string_view key, int fallback) const override;
     std::string getString(std::string_view key, std::string_view fallback) const override;
@@ -17,6 +19,8 @@ public:
 
     // Writes pending changes to disk; false when the store could not be written.
     bool sync();
+    // Where the settings are kept.
+    QString fileName() const { return m_settings.fileName(); }
 
 private:
     QSettings m_settings;

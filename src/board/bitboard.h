@@ -68,20 +68,22 @@ inline constexpr std::array<std::array<Bits, 8>, 64> kRays = [] {
 // squares before it flip. Directions 0–3 run towards lower bits, 4–7 towards higher ones.
 constexpr Bits flips(int at, Bits mine, Bits theirs)
 {
+    const std::array<Bits, 8>& rays = kRays[at];
     Bits all = 0;
-    forEachDirection([&]<int D>() {
-        const Bits ray = kRays[at][D];
+    for (int d = 0; d < 4; ++d) {
+        const Bits ray = rays[d];
         const Bits stops = ray & ~theirs;
-        if constexpr (D < 4) {
-            const Bits first = std::bit_floor(stops);
-            if (first & mine)
-                all |= ray & ~((first << 1) - 1);
-        } else {
-            const Bits first = stops & -stops;
-            if (first & mine)
-                all |= ray & (first - 1);
-        }
-    });
+        const Bits first = stops ? Bits(1) << (63 - std::countl_zero(stops)) : 0;
+        if (first & mine)
+            all |= ray & ~((first << 1) - 1);
+    }
+    for (int d = 4; d < 8; ++d) {
+        const Bits ray = rays[d];
+        const Bits stops = ray & ~theirs;
+        const Bits first = stops & (0 - stops);
+        if (first & mine)
+            all |= ray & (first - 1);
+    }
     return all;
 }
 

@@ -41,22 +41,29 @@ bool BitPosition::play(int square)
 {
     if (!isSquare8x8(square))
         return false;
-    BitPosition next = *this;
-    if (!next.passIfStuck())
-        return false;
     const int at = rowOf(square) * 8 + columnOf(square);
     const Bits disc = Bits(1) << at;
-    if (disc & next.occupied())
+    if (disc & occupied())
         return false;
-    Bits& mine = next.toMove == kBlack ? next.black : next.white;
-    Bits& theirs = next.toMove == kBlack ? next.white : next.black;
-    const Bits flipped = bitboard::flips(at, mine, theirs);
-    if (!flipped)
-        return false;
+    // A move that flips for the side to move is legal, and that side does not pass; only a
+    // square where it flips nothing asks whether it must pass and the other side moves there.
+    int mover = toMove;
+    Bits flipped
+        = mover == kBlack ? bitboard::flips(at, black, white) : bitboard::flips(at, white, black);
+    if (!flipped) {
+        if (legalMovesFor(mover))
+            return false;
+        mover = mover == kBlack ? kWhite : kBlack;
+        flipped = mover == kBlack ? bitboard::flips(at, black, white)
+                                  : bitboard::flips(at, white, black);
+        if (!flipped)
+            return false;
+    }
+    Bits& mine = mover == kBlack ? black : white;
+    Bits& theirs = mover == kBlack ? white : black;
     mine |= flipped | disc;
     theirs &= ~flipped;
-    next.toMove = next.toMove == kBlack ? kWhite : kBlack;
-    *this = next;
+    toMove = mover == kBlack ? kWhite : kBlack;
     return true;
 }
 

@@ -69,18 +69,27 @@ void exchange(MoveList& moves, int a, int b)
 
 int classifyOpening(const MoveList& moves)
 {
-    for (const OpeningRule& rule : kRules) {
-        if (startsWith(moves, textToMoves(rule.moves)))
-            return rule.code;
+    // The rules' moves as lists, read once.
+    static const std::array<MoveList, kRules.size()> prefixes = [] {
+        std::array<MoveList, kRules.size()> lists;
+        for (size_t i = 0; i < kRules.size(); ++i)
+            lists[i] = textToMoves(kRules[i].moves);
+        return lists;
+    }();
+    for (size_t i = 0; i < kRules.size(); ++i) {
+        if (startsWith(moves, prefixes[i]))
+            return kRules[i].code;
     }
     return 0;
 }
 
 MoveList transform(const MoveList& moves, int code)
 {
-    MoveList result;
+    std::array<char, MoveList::kMaxMoves> mapped {};
+    size_t count = 0;
     for (int square : moves)
-        result.append(mapSquare(square, code));
+        mapped[count++] = static_cast<char>(mapSquare(square, code));
+    MoveList result = MoveList::fromBytes(std::string_view(mapped.data(), count));
     if (code & 4)
         exchange(result, 0, 2);
     if (code & 8)

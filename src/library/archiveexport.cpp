@@ -94,6 +94,10 @@ int exportArchive(const CollectionTree& tree, int folder, ArchiveFormat format,
         break;
     case ArchiveFormat::tournament: {
         const wthor::Files files = wthor::write(games, yearOf(games));
+        if (files.tooManyNames) {
+            error = "more than 65535 players or tournaments";
+            return -1;
+        }
         std::filesystem::path beside(path);
         if (!writeFile(beside.replace_extension(".JOU").string(), files.players, error)
             || !writeFile(beside.replace_extension(".TRN").string(), files.tournaments, error))

@@ -82,10 +82,11 @@ std::string fileNameBase(const fs::path& path)
 // Turns games into records of one folder (and tournament folders below it).
 class RecordFiler {
 public:
-    RecordFiler(CollectionTree& tree, const OpeningBook& book, int folder)
+    RecordFiler(CollectionTree& tree, const OpeningBook& book, int folder, std::string fileName)
         : m_tree(tree)
         , m_book(book)
         , m_folder(folder)
+        , m_fileName(std::move(fileName))
     {
         const PlayerNameTable& names = tree.playerNames();
         for (int i = 1; i < names.size(); ++i)
@@ -98,8 +99,10 @@ public:
         const int folder = folderOf(game.group);
         int& counter = m_counters[folder];
         ++counter;
+        // Named after the tournament, or the file when the tournament is not known.
         record.name = game.name.empty()
-            ? std::string(clipText(game.group, kMaxNameBytes - 8)) + " #" + std::to_string(counter)
+            ? std::string(clipText(game.group.empty() ? m_fileName : game.group, kMaxNameBytes - 8))
+                + " #" + std::to_string(counter)
             : game.name;
         record.blackPlayer = static_cast<int16_t>(player(game.black));
         record.whitePlayer = static_cast<int16_t>(player(game.white));
@@ -115,17 +118,25 @@ public:
     }
 
 private:
+    // Names as the archive spells them, each fitted once; names that fit to the same text share
+    // one player.
     int player(const std::string& name)
     {
         if (name.empty())
             return 0;
+        if (auto seen = m_seen.find(name); seen != m_seen.end())
+            return seen->second;
         const std::string fitted(fitName(name));
-        auto it = m_players.find(fitted);
-        if (it != m_players.end())
-            return it->second;
-        const int index = m_tree.playerNames().add(fitted);
+        int index;
+        if (auto it = m_players.find(fitted); it != m_players.end()) {
+            index = it->second;
+        } else {
+            index = m_tree.playerNames().add(fitted);
+            if (index > 0)
+                m_players.emplace(fitted, index);
+        }
         if (index > 0)
-            m_players.emplace(fitted, index);
+            m_seen.emplace(name, index);
         return index;
     }
 
@@ -149,7 +160,9 @@ private:
     CollectionTree& m_tree;
     const OpeningBook& m_book;
     int m_folder;
+    std::string m_fileName;
     std::unordered_map<std::string, int> m_players;
+    std::unordered_map<std::string, int> m_seen;
     std::unordered_map<std::string, int> m_groups;
     std::unordered_map<int, int> m_counters;
 };
@@ -250,27 +263,22 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
         return result;
     }
 
-    RecordFiler filer(tree, book, result.folder);
+    const std::string base = fileNameBase(file);
+    RecordFiler filer(tree, book, result.folder, base);
     int sinceProgress = 0;
-    size_t gamesSeen = 0;
     bool stopped = false;
     const ArchiveGameSink sink = [&](ArchiveGame& game) {
         filer.file(game);
-        ++gamesSeen;
         if (progress && ++sinceProgress >= 4096) {
             sinceProgress = 0;
-            const size_t estimate = kind == ArchiveKind::tournamentGames
-                ? wthor::kHeaderBytes + gamesSeen * wthor::kGameBytes
-                : bytes.size() / 2;
-            if (!progress(
-                    std::min(1.0, double(estimate) / double(std::max<size_t>(bytes.size(), 1))))) {
+            const double share = double(game.sourceEnd) / double(std::max<size_t>(bytes.size(), 1));
+            if (!progress(std::min(1.0, share))) {
                 stopped = true;
                 return false;
             }
         }
         return true;
     };
-    const std::string base = fileNameBase(file);
     try {
         switch (kind) {
         case ArchiveKind::tournamentGames: {

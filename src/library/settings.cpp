@@ -16,6 +16,7 @@ Settings readSettings(const ProfileStore& store)
     s.chatbell = store.getInt(settingkeys::chatbell, defaults.chatbell);
     s.installed = store.getInt(settingkeys::installed, defaults.installed);
     s.serialCode = store.getInt(settingkeys::serialCode, defaults.serialCode);
+    s.server = store.getString(settingkeys::server, defaults.server);
     return s;
 }
 
@@ -30,4 +31,5 @@ void writeSettings(const Settings& settings, ProfileStore& store)
     store.setInt(settingkeys::yahooclose, settings.yahooclose);
     store.setInt(settingkeys::yahooauto, settings.yahooauto);
     store.setInt(settingkeys::serialCode, settings.serialCode);
+    store.setString(settingkeys::server, settings.server);
 }

@@ -18,6 +18,7 @@ struct Settings {
     int chatbell = 1; // sound when a chat message arrives
     int installed = 0; // seconds since 1970-01-01 UTC; read only, never written
     int serialCode = 0; // installation number handed out by the server
+    std::string server = "localhost"; // host name of the sharing server
 };
 
 namespace settingkeys {
@@ -32,6 +33,10 @@ inline constexpr std::string_view compcmt = "compcmt";
 inline constexpr std::string_view chatbell = "chatbell";
 inline constexpr std::string_view installed = "installed";
 inline constexpr std::string_view serialCode = "serialCode";
+inline constexpr std::string_view server = "server";
+// Written at once by the login, never at exit: the saved user name and its scrambled password.
+inline constexpr std::string_view login = "login";
+inline constexpr std::string_view passwd = "passwd";
 
 } // namespace settingkeys
 
@@ -39,5 +44,6 @@ inline constexpr std::string_view serialCode = "serialCode";
 Settings readSettings(const ProfileStore& store);
 
 // Writes the settings back: delforce and delconfirm as 0 or 1, compcmt, chatbell, yahoobell,
-// yahoosave, yahooclose, yahooauto and serialCode, in that order. "installed" is never written.
+// yahoosave, yahooclose, yahooauto, serialCode and server, in that order. "installed" is never
+// written.
 void writeSettings(const Settings& settings, ProfileStore& store);

@@ -20,8 +20,8 @@ MessageLimits::Status MessageLimits::feed(std::string_view bytes)
             return m_status = Status::LineTooLong;
         if (!found)
             break;
-        ++m_messageLength;
-        if (m_messageLength > kMaxMessageLength)
+        m_messageLength += 1 + m_lineOverhead;
+        if (m_messageLength > m_maxMessageLength)
             return m_status = Status::MessageTooLong;
         if (m_lineStart == '-')
             m_messageLength = 0;
@@ -29,7 +29,7 @@ MessageLimits::Status MessageLimits::feed(std::string_view bytes)
         m_lineStart = 0;
         pos = end + 1;
     }
-    if (m_messageLength > kMaxMessageLength)
+    if (m_messageLength > m_maxMessageLength)
         return m_status = Status::MessageTooLong;
     return Status::Ok;
 }

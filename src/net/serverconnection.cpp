@@ -5,11 +5,13 @@
 #include <algorithm>
 
 std::unique_ptr<ServerConnection> ServerConnection::open(std::unique_ptr<SocketPort> port,
-    ConnectionEventQueue& events, const std::string& host, uint16_t portNumber)
+    ConnectionEventQueue& events, const std::string& host, uint16_t portNumber,
+    size_t maxMessageLength)
 {
     if (!port)
         return nullptr;
-    std::unique_ptr<ServerConnection> connection(new ServerConnection(std::move(port), events));
+    std::unique_ptr<ServerConnection> connection(
+        new ServerConnection(std::move(port), events, maxMessageLength));
     connection->m_port->setHandler(connection.get());
     if (!connection->m_port->create())
         return nullptr;
@@ -20,8 +22,10 @@ std::unique_ptr<ServerConnection> ServerConnection::open(std::unique_ptr<SocketP
     return connection;
 }
 
-ServerConnection::ServerConnection(std::unique_ptr<SocketPort> port, ConnectionEventQueue& events)
-    : m_port(std::move(port))
+ServerConnection::ServerConnection(
+    std::unique_ptr<SocketPort> port, ConnectionEventQueue& events, size_t maxMessageLength)
+    : m_limits(0, maxMessageLength)
+    , m_port(std::move(port))
     , m_events(events)
 { }
 

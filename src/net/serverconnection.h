@@ -24,9 +24,11 @@ public:
 
     // Makes the socket and starts connecting to host:port. A connect that completes or fails at
     // once is reported like a later one, through the queue. Null when the port cannot make a
-    // socket. The queue must outlive the connection.
+    // socket. The queue must outlive the connection. A received message longer than
+    // maxMessageLength ends the connection with ProtocolError.
     static std::unique_ptr<ServerConnection> open(std::unique_ptr<SocketPort> port,
-        ConnectionEventQueue& events, const std::string& host, uint16_t portNumber);
+        ConnectionEventQueue& events, const std::string& host, uint16_t portNumber,
+        size_t maxMessageLength = kMaxMessageLength);
     // Closes the socket if it is still open and drops this connection's queued events.
     ~ServerConnection();
     ServerConnection(const ServerConnection&) = delete;
@@ -51,7 +53,8 @@ public:
     int32_t completeMessages() const { return m_reader.completeMessages(); }
 
 private:
-    ServerConnection(std::unique_ptr<SocketPort> port, ConnectionEventQueue& events);
+    ServerConnection(
+        std::unique_ptr<SocketPort> port, ConnectionEventQueue& events, size_t maxMessageLength);
 
     void connectCompleted(int32_t error) override;
     void dataAvailable() override;

@@ -2,6 +2,7 @@
 
 #include "board/movelist.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,6 +21,7 @@ struct ArchiveGame {
     std::string group; // a folder below the file's folder (a tournament); empty for none
     std::string name;
     bool cut = false; // the archive held moves after the last legal one
+    size_t sourceEnd = 0; // bytes of the file read up to the end of this game, for progress
 };
 
 // What reading one file gave: games filed, of which cut, and games skipped, with the reasons.

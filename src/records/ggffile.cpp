@@ -5,6 +5,7 @@
 #include "board/squares.h"
 #include "text/cp932.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -102,9 +103,40 @@ void readResult(std::string_view value, ArchiveGame& game)
     }
 }
 
+// The framed square of two characters such as "d3" or "D3"; 0 for anything else.
+int squareOf(std::string_view text)
+{
+    if (text.size() != 2)
+        return 0;
+    const int column = (text[0] | 0x20) - 'a';
+    const int row = text[1] - '1';
+    if (column < 0 || column > 7 || row < 0 || row > 7)
+        return 0;
+    return board::squareAt(row, column);
+}
+
+// True when the two texts are equal once blanks are left out of both.
+bool equalWithoutBlanks(std::string_view a, std::string_view b)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && blank(a[i]))
+            ++i;
+        while (j < b.size() && blank(b[j]))
+            ++j;
+        if (i == a.size() || j == b.size())
+            return i == a.size() && j == b.size();
+        if (a[i++] != b[j++])
+            return false;
+    }
+}
+
 struct GameReader {
     ArchiveGame game;
     BitPosition position = BitPosition::start();
+    std::array<char, MoveList::kMaxMoves> played {};
+    size_t count = 0;
     bool othello = false;
     bool standardType = false;
     bool standardStart = true;
@@ -124,16 +156,15 @@ struct GameReader {
                 position.toMove = colour == board::kBlack ? board::kWhite : board::kBlack;
             return;
         }
-        const MoveList one = textToMoves(square);
-        if (one.size() != 1 || square.size() != 2) {
+        const int at = squareOf(square);
+        // A move by the side not to move stands for an unwritten pass of the other.
+        if (at != 0 && colour != position.toMove && !position.legalMovesFor(position.toMove))
+            position.toMove = colour;
+        if (at == 0 || colour != position.toMove || count == played.size() || !position.play(at)) {
             game.cut = true;
             return;
         }
-        // A move by the side not to move stands for an unwritten pass of the other.
-        if (colour != position.toMove && !position.legalMovesFor(position.toMove))
-            position.toMove = colour;
-        if (colour != position.toMove || !position.play(one[0]) || !game.moves.append(one[0]))
-            game.cut = true;
+        played[count++] = static_cast<char>(at);
     }
 };
 
@@ -186,7 +217,7 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
             else if (name == "TY")
                 r.standardType = trimmed(value) == "8";
             else if (name == "BO")
-                r.standardStart = trimmed(value) == kStandardStart;
+                r.standardStart = equalWithoutBlanks(value, kStandardStart);
             else if (name == "PB")
                 r.game.black = nameOf(value);
             else if (name == "PW")
@@ -215,7 +246,9 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
                              : ": not an Othello game"));
             continue;
         }
+        r.game.moves = MoveList::fromBytes(std::string_view(r.played.data(), r.count));
         r.game.name = nameBase + " #" + std::to_string(number);
+        r.game.sourceEnd = pos;
         ++report.filed;
         if (r.game.cut) {
             ++report.cut;

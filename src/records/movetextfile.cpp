@@ -3,6 +3,8 @@
 #include "board/bitposition.h"
 #include "board/notation.h"
 
+#include <algorithm>
+
 namespace movetext {
 
 bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport& report,
@@ -37,6 +39,7 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
         // Text after the moves (a result, a comment) is allowed; a move that cannot be played is
         // not.
         game.cut = legal < written.size();
+        game.sourceEnd = std::min(start, text.size());
         game.name = nameBase + " #" + std::to_string(report.filed + 1);
         if (game.cut) {
             ++report.cut;

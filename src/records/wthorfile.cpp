@@ -5,6 +5,7 @@
 #include "text/cp932.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <ctime>
 #include <unordered_map>
@@ -169,15 +170,19 @@ bool readGames(std::string_view bytes, const std::vector<std::string>& players,
         game.playedAt = playedAt;
         game.moves = MoveList();
         game.cut = false;
+        game.sourceEnd = kHeaderBytes + (i + 1) * kGameBytes;
         BitPosition position = BitPosition::start();
+        std::array<char, MoveList::kMaxMoves> played;
+        size_t count = 0;
         for (size_t m = 8; m < kGameBytes && g[m] != 0; ++m) {
             const int square = squareOfByte(static_cast<uint8_t>(g[m]));
             if (!position.play(square)) {
                 game.cut = true;
                 break;
             }
-            game.moves.append(square);
+            played[count++] = static_cast<char>(square);
         }
+        game.moves = MoveList::fromBytes(std::string_view(played.data(), count));
         if (game.cut) {
             ++report.cut;
             report.note("game " + std::to_string(i + 1) + ": moves stop being legal at move "
@@ -224,9 +229,14 @@ struct NameNumbers {
     std::string entries;
     uint16_t count = 0;
     size_t entryBytes;
+    bool full = false; // more names than 16-bit numbers can tell apart
 
     uint16_t of(const std::string& cp932Name)
     {
+        if (count == UINT16_MAX && !numbers.contains(cp932Name)) {
+            full = true;
+            return 0;
+        }
         auto [it, added] = numbers.try_emplace(cp932Name, count);
         if (added) {
             std::string latin1 = cp932::toLatin1(cp932Name).substr(0, entryBytes - 1);
@@ -271,6 +281,7 @@ Files write(const std::vector<ArchiveGame>& games, int year)
         body.append(static_cast<size_t>(MoveList::kMaxMoves - m), '\0');
     }
     Files files;
+    files.tooManyNames = players.full || tournaments.full;
     h.games = static_cast<uint32_t>(games.size());
     h.names = 0;
     files.games = writeHeader(h) + body;

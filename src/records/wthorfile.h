@@ -64,6 +64,7 @@ struct Files {
     std::string games;
     std::string players;
     std::string tournaments;
+    bool tooManyNames = false; // over 65,535 players or tournaments: the files are not usable
 };
 Files write(const std::vector<ArchiveGame>& games, int year);
 

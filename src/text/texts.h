@@ -249,6 +249,55 @@ inline const FixedText trashDeleteForce {
 };
 inline const FixedText trashDeleteConfirm { u8"削除の確認メッセージを表示する" };
 
+// Folder properties
+inline const FixedText folderPropertiesCaption { u8"プロパティ" };
+// %s: the folder's name.
+inline const FixedText folderPropertiesTitle { u8"%s のプロパティ" };
+inline const FixedText folderTabGeneral { u8"全般" };
+inline const FixedText folderTabSharing { u8"共有" };
+inline const FixedText folderKindLabel { u8"種類：" };
+inline const FixedText folderKind { u8"棋譜フォルダ" };
+inline const FixedText folderPlaceLabel { u8"場所：" };
+inline const FixedText folderContentsLabel { u8"内容：" };
+// %d: the folders and the records below the folder.
+inline const FixedText folderContents { u8"フォルダ数：%d、棋譜数：%d" };
+inline const FixedText folderCreatedLabel { u8"作成日時：" };
+inline const FixedText shareOff { u8"このフォルダを共有しない(&N)" };
+inline const FixedText shareOn { u8"このフォルダを共有する(&S)" };
+inline const FixedText shareNameLabel { u8"共有名(&H)：" };
+inline const FixedText shareCommentLabel { u8"コメント(&C)：" };
+inline const FixedText shareExplanation {
+    u8"共有したフォルダは、サーバに接続している他のユーザに共有名で表示され、"
+    u8"フォルダ内の棋譜を読まれたりコピーされたりします。"
+};
+
+// News properties
+inline const FixedText newsPropertiesText {
+    u8"Pavioneニュースは、外部の団体から提供されている棋譜集です。"
+    u8"内容は不定期に更新されます。"
+};
+inline const FixedText newsUpdatedLabel { u8"更新日時：" };
+inline const FixedText buttonClose { u8"閉じる" };
+
+// Search window
+inline const FixedText searchCaption { u8"検索" };
+inline const FixedText searchBlack { u8"黒番：" };
+inline const FixedText searchWhite { u8"白番：" };
+inline const FixedText searchOr { u8"OR" };
+inline const FixedText searchAnd { u8"AND" };
+inline const FixedText searchWinner { u8"勝者：" };
+inline const FixedText searchDate { u8"日付：" };
+inline const FixedText searchYear { u8"年" };
+inline const FixedText searchMonth { u8"月" };
+inline const FixedText searchFromDay { u8"日 から" };
+inline const FixedText searchToDay { u8"日 まで" };
+inline const FixedText searchIncremental { u8"ｲﾝｸﾘﾒﾝﾀﾙｻｰﾁ" };
+inline const FixedText searchRun { u8"検索" };
+inline const FixedText searchAll { u8"全て" };
+inline const FixedText searchBlackWon { u8"黒勝" };
+inline const FixedText searchWhiteWon { u8"白勝" };
+inline const FixedText searchDraw { u8"引分" };
+
 // Library
 inline const FixedText privateFileName { u8"private.kif" };
 inline const FixedText yahooFileName { u8"yahoo.kif" };

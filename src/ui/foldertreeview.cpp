@@ -4,10 +4,12 @@
 #include "library/libraryprompter.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
+#include "net/networksession.h"
 #include "platform/sjis.h"
 #include "records/textlimits.h"
 #include "text/texts.h"
 #include "ui/fileimport.h"
+#include "ui/folderpropertieswindow.h"
 #include "ui/foldertreemodel.h"
 #include "ui/internalclipboard.h"
 #include "ui/kaexportcommand.h"
@@ -78,12 +80,26 @@ void FolderTreeView::registerCommands()
     onCommand(CommandId::ExportKa, [this] {
         exportFolderAsKa(this, m_document.library(), m_contextKey, m_document.prompter());
     });
-    // Folder properties exist for the trash only so far; the others fall through to the frame.
+    // The trash node's properties are the trash settings.
     onCommand(CommandId::FolderProperties, [this] {
-        if (m_contextKey.collection == trashCollection && m_frame)
+        if (!m_frame)
+            return;
+        if (m_contextKey.collection == trashCollection)
             m_frame->openTrashProperties();
-        else if (m_frame)
-            m_frame->showNotAvailable();
+        else
+            m_frame->openFolderProperties(m_contextKey, FolderPropertiesWindow::GeneralTab);
+    });
+    onCommand(CommandId::Share, [this] {
+        if (m_frame)
+            m_frame->openFolderProperties(m_contextKey, FolderPropertiesWindow::SharingTab);
+    });
+    onCommand(CommandId::Search, [this] {
+        if (m_frame)
+            m_frame->openSearch(m_contextKey);
+    });
+    onCommand(CommandId::ComputerProperties, [this] {
+        if (m_frame)
+            m_frame->openComputerProperties(m_contextKey);
     });
     onCommand(
         CommandId::CaptureStart,
@@ -223,8 +239,8 @@ void FolderTreeView::deleteFolder(FolderKey folder)
 
 bool FolderTreeView::networkConnected() const
 {
-    // The program holds no server connection yet, so the network computers are always offline.
-    return false;
+    const NetworkSession* session = m_frame ? m_frame->app().networkSession() : nullptr;
+    return session && session->isConnected();
 }
 
 void FolderTreeView::startRename(FolderKey folder)

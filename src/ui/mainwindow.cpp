@@ -14,9 +14,11 @@
 #include "ui/capturesettingsdialog.h"
 #include "ui/chatpane.h"
 #include "ui/fileimport.h"
+#include "ui/folderpropertieswindow.h"
 #include "ui/foldertreeview.h"
 #include "ui/internalclipboard.h"
 #include "ui/libraryaccess.h"
+#include "ui/newspropertieswindow.h"
 #include "ui/programservices.h"
 #include "ui/recordlistmodel.h"
 #include "ui/recordlistview.h"
@@ -24,10 +26,10 @@
 #include "ui/trashpropertiesdialog.h"
 #include "viewer/recordeditor.h"
 #include "viewer/recordviewer.h"
+#include "viewer/searchwindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -39,15 +41,11 @@
 #include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <QToolBar>
-#include <QUrl>
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// The product's home page (ﾍﾙﾌﾟ > Pavioneのホームページ).
-constexpr const char* homePageAddress = "https://pavione.example/";
 
 QString text(const FixedText& t)
 {
@@ -93,9 +91,6 @@ constexpr std::array notAvailableCommands {
     CommandId::EditCut,
     CommandId::EditCopy,
     CommandId::EditPaste,
-    CommandId::NetworkSettings,
-    CommandId::Connect,
-    CommandId::Disconnect,
     CommandId::Search,
     CommandId::Share,
     CommandId::FolderProperties,
@@ -301,8 +296,6 @@ void MainWindow::registerCommands()
     onCommand(
         CommandId::CaptureStop, [this] { m_app.setCaptureOn(false); },
         [this](CommandState& s) { s.enabled = m_app.captureOn(); });
-    onCommand(CommandId::HomePage,
-        [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(homePageAddress))); });
     onCommand(CommandId::TrashSettings, [this] { openTrashProperties(); });
     onCommand(CommandId::CaptureSettings, [this] {
         m_windows.findOrCreate(
@@ -359,6 +352,51 @@ void MainWindow::openTrashProperties()
     m_windows.findOrCreate(
         WindowNotice(WindowTrashSettings),
         [this] { return std::make_unique<TrashPropertiesDialog>(m_document.settings()); }, this);
+}
+
+void MainWindow::openFolderProperties(FolderKey folder, int tab)
+{
+    if (!folder.valid())
+        return;
+    m_windows.findOrCreate(
+        WindowNotice(WindowFolderProperties, folder.packed(), static_cast<uint32_t>(tab)),
+        [this, folder, tab] {
+            return std::make_unique<FolderPropertiesWindow>(
+                m_document.library(), m_document.operations(), m_document.prompter(), folder, tab);
+        },
+        this);
+}
+
+void MainWindow::openComputerProperties(FolderKey computer)
+{
+    if (!computer.valid() || computer.collection != networkCollection)
+        return;
+    const CollectionTree& network = m_document.library().collection(networkCollection);
+    if (computer.folder >= network.folderCount())
+        return;
+    if (network.folder(computer.folder).name.find(' ') != std::string::npos)
+        openNewsProperties(computer);
+    else
+        showNotAvailable();
+}
+
+void MainWindow::openNewsProperties(FolderKey folder)
+{
+    m_windows.findOrCreate(
+        WindowNotice(WindowPeerProperties, folder.packed()),
+        [this, folder] {
+            return std::make_unique<NewsPropertiesWindow>(m_document.library(), folder);
+        },
+        this);
+}
+
+void MainWindow::openSearch(FolderKey folder)
+{
+    // No window answers the search query, so every search opens a new window.
+    m_windows.findOrCreate(
+        WindowNotice(WindowSearch, folder.packed()),
+        [this] { return std::make_unique<SearchWindow>(m_document.library(), m_app.imageList()); },
+        this);
 }
 
 void MainWindow::openViewer(int collection, int record)

@@ -86,6 +86,16 @@ public:
     WindowRegistry& windows() { return m_windows; }
     // Opens the trash properties window, or brings the open one forward.
     void openTrashProperties();
+    // Opens the properties of a folder on a tab (0 全般, 1 共有), or brings the window already
+    // showing them forward on that tab.
+    void openFolderProperties(FolderKey folder, int tab);
+    // The properties of a network computer: the news collection's entry (its name holds a blank)
+    // shows the news properties.
+    void openComputerProperties(FolderKey computer);
+    // Opens the news properties window of the folder, or brings the open one forward.
+    void openNewsProperties(FolderKey folder);
+    // Opens a new search window; the folder the command was given for does not narrow it.
+    void openSearch(FolderKey folder);
     // Opens a record of a collection in a viewer, or brings the viewer showing it forward.
     void openViewer(int collection, int record);
     // Opens a record of a collection in a new editor; no open window answers the edit query.

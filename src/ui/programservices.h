@@ -4,6 +4,7 @@
 
 class DragCursors;
 class LibraryImageList;
+class NetworkSession;
 
 // What the windows need of the application: the pictures and cursors the whole program shares and
 // the capture switch. The application is the last stop of the command route.
@@ -16,4 +17,7 @@ public:
     virtual void setCaptureOn(bool on) = 0;
     // The sound of a table whose second seat was taken.
     virtual void playTableReady() = 0;
+    // The program's connections to the sharing server, or null when the program runs without
+    // them. Windows send through it and register their message handlers on its dispatcher.
+    virtual NetworkSession* networkSession() const = 0;
 };

@@ -96,6 +96,17 @@ void RecordListModel::show(FolderKey folder, ListMode mode)
     endResetModel();
 }
 
+void RecordListModel::showRecords(int collection, const std::vector<int>& records)
+{
+    beginResetModel();
+    m_folder = { collection, 0 };
+    m_mode = ListMode::Records;
+    m_cut.clear();
+    m_rows.resize(records.size());
+    std::transform(records.begin(), records.end(), m_rows.begin(), recordItem);
+    endResetModel();
+}
+
 int RecordListModel::rowOf(ListItemKey key) const
 {
     const auto it = std::find(m_rows.begin(), m_rows.end(), key);
@@ -242,6 +253,10 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= static_cast<int>(m_rows.size()))
         return {};
     const ListItemKey key = m_rows[static_cast<size_t>(index.row())];
+    // Rows kept from a search may name slots of a collection emptied since.
+    if (!itemIsFolder(key)
+        && itemIndex(key) >= m_library.collection(m_folder.collection).slotCount())
+        return {};
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:

@@ -34,6 +34,9 @@ public:
     // Fills the rows from the folder in the folder's own order, in the given layout. An invalid key
     // empties the list.
     void show(FolderKey folder, ListMode mode);
+    // Fills the rows with records of a collection in the given order (the results of a search),
+    // in the records layout.
+    void showRecords(int collection, const std::vector<int>& records);
     FolderKey shownFolder() const { return m_folder; }
     ListMode mode() const { return m_mode; }
 

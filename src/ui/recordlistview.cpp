@@ -5,11 +5,13 @@
 #include "library/libraryprompter.h"
 #include "library/recordlibrary.h"
 #include "library/settings.h"
+#include "net/networksession.h"
 #include "platform/clipboardtext.h"
 #include "platform/sjis.h"
 #include "records/gamerecord.h"
 #include "records/textlimits.h"
 #include "ui/fileimport.h"
+#include "ui/folderpropertieswindow.h"
 #include "ui/internalclipboard.h"
 #include "ui/kaexportcommand.h"
 #include "ui/libraryaccess.h"
@@ -134,6 +136,19 @@ void RecordListView::registerCommands()
         if (m_frame && shown.valid() && !m_menuOnShownFolder && !itemIsFolder(m_menuItem))
             m_frame->openEditor(shown.collection, itemIndex(m_menuItem));
     });
+    // プロパティ on a folder row or on the shown folder, 共有 on a folder row.
+    onCommand(CommandId::FolderProperties, [this] {
+        if (m_frame && menuFolder().valid())
+            m_frame->openFolderProperties(menuFolder(), FolderPropertiesWindow::GeneralTab);
+    });
+    onCommand(CommandId::Share, [this] {
+        if (m_frame && menuFolder().valid())
+            m_frame->openFolderProperties(menuFolder(), FolderPropertiesWindow::SharingTab);
+    });
+    onCommand(CommandId::ComputerProperties, [this] {
+        if (m_frame)
+            m_frame->openComputerProperties(menuFolder());
+    });
     onCommand(CommandId::OpenFolderRow, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenFolder, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenComputer, [this] { openFolderOf(menuFolder()); });
@@ -176,9 +191,11 @@ void RecordListView::registerCommands()
     onCommand(
         CommandId::EditPaste, [this] { m_document.pasteInto(shownFolder()); },
         [this](CommandState& s) { s.enabled = shownFolder().collection == myRecordsCollection; });
-    // The shown folder comes again from the library; asking a remote computer for its folder
-    // again needs the server connection.
-    onCommand(CommandId::Refresh, [this] { refresh(); });
+    // The shown folder comes again from the library, and a remote folder's listing is asked for.
+    onCommand(CommandId::Refresh, [this] {
+        emit refreshRequested(shownFolder());
+        refresh();
+    });
     onCommand(CommandId::SelectAll, [this] {
         selectAll();
         setFocus(Qt::ShortcutFocusReason);
@@ -204,8 +221,8 @@ bool RecordListView::showsEditableFolder() const
 
 bool RecordListView::networkConnected() const
 {
-    // The program holds no server connection yet, so the network computers are always offline.
-    return false;
+    const NetworkSession* session = m_frame ? m_frame->app().networkSession() : nullptr;
+    return session && session->isConnected();
 }
 
 void RecordListView::applyColumns(ListMode mode)
@@ -252,6 +269,7 @@ void RecordListView::showFolder(FolderKey folder)
         for (size_t i = 0; i < widths.size(); ++i)
             header()->resizeSection(static_cast<int>(i), widths[i]);
     }
+    emit folderShown(folder);
 }
 
 void RecordListView::showCutRows()

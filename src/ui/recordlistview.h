@@ -73,6 +73,12 @@ public:
     // The picture of one row, all columns, drawn as selected: a piece of the drag image.
     QPixmap rowPicture(int row) const;
 
+signals:
+    // A folder was shown (a network folder whose listing is old is asked for again).
+    void folderShown(FolderKey folder);
+    // 最新の情報に更新 was chosen on the shown folder (a network folder is asked for again).
+    void refreshRequested(FolderKey folder);
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

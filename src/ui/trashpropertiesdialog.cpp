@@ -1,21 +1,14 @@
 #include "ui/trashpropertiesdialog.h"
 
 #include "library/settings.h"
-#include "platform/sjis.h"
 #include "text/texts.h"
+#include "ui/dialogcontrols.h"
 #include "ui/dialogunits.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
-namespace {
-
-QString text(const FixedText& t)
-{
-    return fromSjis(t.bytes());
-}
-
-} // namespace
+using dialogcontrols::uiText;
 
 TrashPropertiesDialog::TrashPropertiesDialog(Settings& settings)
     : m_settings(settings)
@@ -24,26 +17,23 @@ TrashPropertiesDialog::TrashPropertiesDialog(Settings& settings)
 bool TrashPropertiesDialog::initDialog()
 {
     using dialogunits::toPixels;
-    setWindowTitle(text(texts::trashPropertiesTitle));
+    setWindowTitle(uiText(texts::trashPropertiesTitle));
     setFixedSize(toPixels(QSize(232, 62)));
 
-    m_deleteForce = new QCheckBox(text(texts::trashDeleteForce), this);
+    m_deleteForce = new QCheckBox(uiText(texts::trashDeleteForce), this);
     m_deleteForce->setObjectName(QStringLiteral("deleteForce"));
     m_deleteForce->setGeometry(toPixels(7, 7, 218, 10));
-    m_deleteConfirm = new QCheckBox(text(texts::trashDeleteConfirm), this);
+    m_deleteConfirm = new QCheckBox(uiText(texts::trashDeleteConfirm), this);
     m_deleteConfirm->setObjectName(QStringLiteral("deleteConfirm"));
     m_deleteConfirm->setGeometry(toPixels(7, 21, 218, 10));
 
-    m_ok = new QPushButton(text(texts::buttonOk), this);
-    m_ok->setGeometry(toPixels(121, 41, 50, 14));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(text(texts::buttonCancel), this);
-    m_cancel->setGeometry(toPixels(175, 41, 50, 14));
+    const dialogcontrols::OkCancel buttons = dialogcontrols::addOkCancel(this, 121, 41);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
     connect(m_ok, &QPushButton::clicked, this, [this] {
         store();
         accept();
     });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_deleteForce->setChecked(m_settings.delforce != 0);
     m_deleteConfirm->setChecked(m_settings.delconfirm != 0);

@@ -41,13 +41,14 @@ TEST(PavioneApp, FirstStartUsesTheDefaultsAndExitWritesThemBack)
     QStringList keys = stored->childKeys();
     keys.sort();
     EXPECT_EQ(keys,
-        QStringList({ "chatbell", "compcmt", "delconfirm", "delforce", "serialCode", "yahooauto",
-            "yahoobell", "yahooclose", "yahoosave" }));
+        QStringList({ "chatbell", "compcmt", "delconfirm", "delforce", "serialCode", "server",
+            "yahooauto", "yahoobell", "yahooclose", "yahoosave" }));
     EXPECT_EQ(stored->value("delforce").toInt(), 0);
     EXPECT_EQ(stored->value("delconfirm").toInt(), 1);
     EXPECT_EQ(stored->value("compcmt").toString(), QString());
     EXPECT_EQ(stored->value("yahoosave").toInt(), 1);
     EXPECT_EQ(stored->value("serialCode").toInt(), 0);
+    EXPECT_EQ(stored->value("server").toString(), QStringLiteral("localhost"));
 }
 
 TEST(PavioneApp, ExitWritesChangesAndLeavesInstalledAlone)
@@ -204,8 +205,8 @@ TEST(PavioneApp, WindowPlaceAndSplittersAreKeptOutsideTheSettingsGroup)
     QStringList keys = session.storedSettings()->childKeys();
     keys.sort();
     EXPECT_EQ(keys,
-        QStringList({ "chatbell", "compcmt", "delconfirm", "delforce", "serialCode", "yahooauto",
-            "yahoobell", "yahooclose", "yahoosave" }));
+        QStringList({ "chatbell", "compcmt", "delconfirm", "delforce", "serialCode", "server",
+            "yahooauto", "yahoobell", "yahooclose", "yahoosave" }));
 }
 
 TEST(PavioneApp, QtsOwnDialogTextsAreJapanese)

@@ -20,6 +20,7 @@ TEST(Settings, FirstStartGivesTheDefaults)
     EXPECT_EQ(s.chatbell, 1);
     EXPECT_EQ(s.installed, 0);
     EXPECT_EQ(s.serialCode, 0);
+    EXPECT_EQ(s.server, "localhost");
 }
 
 TEST(Settings, ReadsEachKeyIntoItsOwnField)
@@ -39,6 +40,7 @@ TEST(Settings, ReadsEachKeyIntoItsOwnField)
     for (const auto& [key, value] : numbers)
         store.setInt(key, value);
     store.setString("compcmt", "\x83\x65\x83\x58\x83\x67"); // テスト in CP932
+    store.setString("server", "sharing.example");
 
     const Settings s = readSettings(store);
     EXPECT_EQ(s.delforce, 11);
@@ -51,6 +53,7 @@ TEST(Settings, ReadsEachKeyIntoItsOwnField)
     EXPECT_EQ(s.installed, 1234567890);
     EXPECT_EQ(s.serialCode, 4711);
     EXPECT_EQ(s.compcmt, "\x83\x65\x83\x58\x83\x67");
+    EXPECT_EQ(s.server, "sharing.example");
 }
 
 TEST(Settings, AStringWhereANumberBelongsReadsAsTheDefault)
@@ -80,7 +83,7 @@ TEST(Settings, ExitWritesInOrderAndNeverInstalled)
     writeSettings(s, store);
 
     const std::vector<std::string> order { "delforce", "delconfirm", "compcmt", "chatbell",
-        "yahoobell", "yahoosave", "yahooclose", "yahooauto", "serialCode" };
+        "yahoobell", "yahoosave", "yahooclose", "yahooauto", "serialCode", "server" };
     EXPECT_EQ(store.writes(), order);
     EXPECT_EQ(store.getInt("installed", -1), 1000);
     EXPECT_EQ(store.getInt("delforce", -1), 1);

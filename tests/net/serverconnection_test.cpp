@@ -15,11 +15,12 @@ using Kind = ConnectionEventKind;
 
 class ServerConnectionTest : public testing::Test {
 protected:
-    std::unique_ptr<ServerConnection> open(int32_t connectResult = 0)
+    std::unique_ptr<ServerConnection> open(
+        int32_t connectResult = 0, size_t maxMessageLength = kMaxMessageLength)
     {
         socket->connectResult = connectResult;
-        return ServerConnection::open(
-            std::make_unique<FakeSocketPort>(socket), events, "server.example", 9292);
+        return ServerConnection::open(std::make_unique<FakeSocketPort>(socket), events,
+            "server.example", 9292, maxMessageLength);
     }
 
     // The kinds of the queued events, oldest first, emptying the queue.
@@ -291,7 +292,7 @@ TEST_F(ServerConnectionTest, LinesAndMessagesBeyondTheLimitsAreProtocolErrors)
     };
     for (const Case& c : cases) {
         socket = std::make_shared<FakeSocketState>();
-        auto connection = open(0);
+        auto connection = open(0, 1024 * 1024);
         takeKinds();
         // Arriving as a socket hands it over, one read at a time.
         for (size_t at = 0; at < c.bytes.size() && !connection->isFinished();

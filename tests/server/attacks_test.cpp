@@ -100,6 +100,7 @@ TEST_F(AttackTest, SilentPresenceConnectionsAreClosedAfterTwiceTheKeepAliveInter
 
 TEST_F(AttackTest, TinyLinesCostWhatTheServerHoldsForThem)
 {
+    m_options.maxMessageMb = 1;
     start();
     TestClient client;
     ASSERT_TRUE(client.connect(m_presencePort));

@@ -78,6 +78,7 @@ TEST_F(ServerLimitsTest, UnterminatedLongLineClosesBeforeItEnds)
 
 TEST_F(ServerLimitsTest, MessageOverOneMebibyteCloses)
 {
+    m_options.maxMessageMb = 1;
     start();
     TestClient alice, bob;
     ASSERT_TRUE(login(alice, "alice"));
@@ -97,6 +98,23 @@ TEST_F(ServerLimitsTest, MessageOverOneMebibyteCloses)
     ASSERT_TRUE(bob.send(dir));
     EXPECT_TRUE(bob.waitClosed());
     EXPECT_EQ(alice.next(), list({ "LOGOUT", "bob" }));
+}
+
+TEST_F(ServerLimitsTest, ListingOfAHundredThousandRecordsIsRelayedWhole)
+{
+    start();
+    TestClient alice, bob;
+    ASSERT_TRUE(login(alice, "alice"));
+    ASSERT_TRUE(login(bob, "bob"));
+    alice.next();
+    // About what a share of 100,000 records takes: 14 MB on the wire, 19 MB with bookkeeping.
+    StringList dir = list({ "XTELL", "alice", "DIR", "\\games\\" });
+    for (int i = 0; i < 100000; ++i)
+        dir.append(std::string(140, 'r'));
+    ASSERT_TRUE(bob.send(dir));
+    const auto relayed = alice.next(10s);
+    ASSERT_TRUE(relayed);
+    EXPECT_EQ(relayed->count(), dir.count());
 }
 
 TEST_F(ServerLimitsTest, LineWithoutFramingByteCloses)

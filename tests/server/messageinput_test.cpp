@@ -54,7 +54,7 @@ TEST(MessageInputTest, LimitsHoldHoweverTheBytesAreCut)
     };
     for (const Case& c : cases) {
         for (size_t piece : { size_t(1) << 30, size_t(4096), size_t(7) }) {
-            MessageInput input;
+            MessageInput input(1024 * 1024);
             Status status = Status::Ok;
             for (size_t at = 0; at < c.bytes.size() && status == Status::Ok; at += piece)
                 status = input.feed(std::string_view(c.bytes).substr(at, piece));

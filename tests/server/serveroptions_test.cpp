@@ -25,6 +25,7 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
     EXPECT_EQ(defaults.maxMessageRate, 10);
     EXPECT_EQ(defaults.maxConnectionsPerAddress, 32);
     EXPECT_EQ(defaults.maxBufferedMb, 512);
+    EXPECT_EQ(defaults.maxMessageMb, 32);
     EXPECT_EQ(defaults.maxLoginChecks, 16);
     EXPECT_EQ(defaults.maxLoginChecksPerAddress, 4);
     EXPECT_EQ(defaults.presenceTimeoutSeconds, 1200);
@@ -36,7 +37,8 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
             "--latest-version", "31", "--max-users", "5", "--max-connections=7", "--login-timeout",
             "9", "--max-message-rate", "0", "--deny", "10.0.0.0/8", "--deny=::1", "--quiet",
             "--max-connections-per-address", "0", "--max-buffered-mb=64", "--max-login-checks", "3",
-            "--max-login-checks-per-address", "1", "--presence-timeout", "60" },
+            "--max-login-checks-per-address", "1", "--presence-timeout", "60", "--max-message-mb",
+            "2" },
         o, error))
         << error;
     EXPECT_EQ(o.listenAddress, "127.0.0.1");
@@ -52,6 +54,7 @@ TEST(ServerOptionsTest, DefaultsAndEveryOption)
     EXPECT_TRUE(o.quiet);
     EXPECT_EQ(o.maxConnectionsPerAddress, 0);
     EXPECT_EQ(o.maxBufferedMb, 64);
+    EXPECT_EQ(o.maxMessageMb, 2);
     EXPECT_EQ(o.maxLoginChecks, 3);
     EXPECT_EQ(o.maxLoginChecksPerAddress, 1);
     EXPECT_EQ(o.presenceTimeoutSeconds, 60);

@@ -1,7 +1,10 @@
 #include "cliargs.h"
 
+#include "board/notation.h"
+#include "board/othellogame.h"
 #include "library/datadirectorylock.h"
 
+#include <cctype>
 #include <cstdio>
 
 std::vector<std::string_view> argumentList(std::span<char* const> args)
@@ -43,4 +46,20 @@ bool lockDirectoryOf(const std::string& file, DataDirectoryLock& lock)
         return true;
     std::fprintf(stderr, "pavione-cli: %s is in use by another program\n", file.c_str());
     return false;
+}
+
+std::optional<MoveList> playableMoves(const std::string& text)
+{
+    const MoveList moves = textToMoves(text);
+    std::string upper = text;
+    for (char& ch : upper)
+        ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    OthelloGame game;
+    game.selectVariant(OthelloBoard::kVariantStandard);
+    if (movesToText(moves) != upper || game.replay(moves) != moves.size()) {
+        std::fprintf(stderr, "pavione-cli: %s is not a game that can be played from the start\n",
+            text.c_str());
+        return std::nullopt;
+    }
+    return moves;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class DataDirectoryLock;
+class MoveList;
 
 // A command's arguments as views, for taking options out before the positional ones are read.
 std::vector<std::string_view> argumentList(std::span<char* const> args);
@@ -24,3 +25,7 @@ std::optional<std::vector<std::string>> takeOptionValues(
 // Takes the lock of the directory holding a collection file before a command writes it. False,
 // with a message, when another program (the desktop program, which saves at exit) holds it.
 bool lockDirectoryOf(const std::string& file, DataDirectoryLock& lock);
+
+// Moves given on the command line (F5D6…, either case): the whole text must be a game that can
+// be played from the start. None, with a message, otherwise.
+std::optional<MoveList> playableMoves(const std::string& text);

@@ -5,6 +5,7 @@
 
 #include "library/archiveimport.h"
 #include "library/collectiontree.h"
+#include "library/datadirectorylock.h"
 #include "records/collectionfile.h"
 
 #include <cstdio>
@@ -26,6 +27,9 @@ int runImportFile(std::span<char* const> argv)
         return 2;
     }
     const std::string path(args[0]);
+    DataDirectoryLock lock;
+    if (!lockDirectoryOf(path, lock))
+        return 1;
     const OpeningBook book = openingBookFor({}, path);
     RecordCollection data;
     std::error_code error;

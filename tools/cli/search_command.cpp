@@ -3,7 +3,6 @@
 #include "recordjson.h"
 
 #include "board/notation.h"
-#include "board/othellogame.h"
 #include "library/recordsearch.h"
 #include "records/collectionfile.h"
 #include "text/cp932.h"
@@ -49,23 +48,6 @@ std::optional<int> winnerFilter(const std::string& word)
     return std::nullopt;
 }
 
-// The preview's moves: the whole text must be moves that can be played from the start.
-std::optional<MoveList> previewMoves(const std::string& text)
-{
-    const MoveList moves = textToMoves(text);
-    std::string upper = text;
-    for (char& ch : upper)
-        ch = char(std::toupper(static_cast<unsigned char>(ch)));
-    OthelloGame game;
-    game.selectVariant(OthelloBoard::kVariantStandard);
-    if (movesToText(moves) != upper || game.replay(moves) != moves.size()) {
-        std::fprintf(stderr, "pavione-cli: %s is not a game that can be played from the start\n",
-            text.c_str());
-        return std::nullopt;
-    }
-    return moves;
-}
-
 SearchDate searchDate(const std::optional<std::vector<std::string>>& fields)
 {
     return fields ? SearchDate { (*fields)[0], (*fields)[1], (*fields)[2] } : SearchDate {};
@@ -89,7 +71,7 @@ int runSearch(std::span<char* const> argv)
 
     SearchCriteria criteria;
     const std::optional<int> winnerPosition = winnerFilter(winner);
-    const std::optional<MoveList> preview = previewMoves(moves);
+    const std::optional<MoveList> preview = playableMoves(moves);
     if (!winnerPosition || !preview)
         return usage();
     criteria.bothPlayers = both;

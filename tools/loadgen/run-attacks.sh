@@ -19,8 +19,8 @@ ulimit -n "$(ulimit -Hn)" 2>/dev/null || true
 "$loadgen" provision --db "$work/attack.db" --users 400
 echo "pw-victim" | "$server" --db "$work/attack.db" user add victim
 
-# memory: 100 connections each with 1,000,000 bytes of one-byte lines (just under the 1 MiB
-# message size); memory-under: tiny lines that stay within the message limit as the server
+# memory: 100 connections each with 1,000,000 bytes of one-byte lines (25 MB as the server
+# counts them: the bound on everything buffered must drop the heaviest); memory-under: tiny lines that stay within the message limit as the server
 # counts them (20,000 lines), held on 100 connections;
 # logins-spread: the burst of wrong passwords from 32 addresses instead of one.
 for kind in ${KINDS:-slots memory memory-under logins logins-spread guess flood}; do

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "library/folderkey.h"
+
+class RecordLibrary;
+struct WindowNotice;
+
+// Whether the notice tells of the removal (window notice kind 12) of the shown folder or of a
+// folder above it: a window showing that folder then closes. The notice comes before the folder
+// leaves the tree, while the folders above it can still be followed.
+bool removalTakesFolder(const RecordLibrary& library, FolderKey shown, const WindowNotice& notice);

@@ -1,0 +1,164 @@
+#include "viewer/previewboard.h"
+
+#include "board/squares.h"
+#include "text/texts.h"
+#include "ui/dialogcontrols.h"
+#include "ui/dialogunits.h"
+#include "viewer/picturebutton.h"
+#include "viewer/sharedbrushes.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+using dialogcontrols::place;
+
+namespace {
+
+// The widget's own size in dialog units: the board, then the row of step buttons.
+constexpr int designWidth = 141;
+constexpr int designHeight = 180;
+
+} // namespace
+
+PreviewBoard::PreviewBoard(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PreviewBoard"));
+    resize(dialogunits::toPixels(QSize(designWidth, designHeight)));
+    setMinimumSize(size());
+
+    const StepButtons& pictures = StepButtons::instance();
+    struct ButtonPlace {
+        StepButtons::Button which;
+        int x;
+    };
+    for (const ButtonPlace& b :
+        { ButtonPlace { StepButtons::First, 2 }, ButtonPlace { StepButtons::Back, 26 },
+            ButtonPlace { StepButtons::Forward, 50 }, ButtonPlace { StepButtons::Last, 74 } }) {
+        auto* button = new PictureButton(this);
+        for (int s = 0; s < StepButtons::stateCount; ++s) {
+            const auto state = static_cast<StepButtons::State>(s);
+            button->setImage(static_cast<PictureButton::State>(s), pictures.image(b.which, state));
+        }
+        place(button, b.x, 164, 21, 14);
+        m_stepButtons[b.which] = button;
+    }
+    m_moveCounter = new QLabel(this);
+    m_moveCounter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(m_moveCounter, 112, 165, 22, 12);
+    // The counter stands on white, whatever the system's colours.
+    QPalette counterColours = m_moveCounter->palette();
+    counterColours.setBrush(QPalette::Window, SharedBrushes::instance().brush(SharedColour::White));
+    m_moveCounter->setPalette(counterColours);
+    m_moveCounter->setAutoFillBackground(true);
+
+    connect(m_stepButtons[StepButtons::First], &QAbstractButton::clicked, this,
+        &PreviewBoard::goToStart);
+    connect(
+        m_stepButtons[StepButtons::Back], &QAbstractButton::clicked, this, &PreviewBoard::stepBack);
+    connect(m_stepButtons[StepButtons::Forward], &QAbstractButton::clicked, this,
+        &PreviewBoard::stepForward);
+    connect(
+        m_stepButtons[StepButtons::Last], &QAbstractButton::clicked, this, &PreviewBoard::goToEnd);
+
+    m_game.reset();
+    m_game.selectVariant(OthelloBoard::kVariantStandard);
+    m_side = board::kBlack;
+    refresh();
+}
+
+bool PreviewBoard::play(BoardSquare square)
+{
+    const MoveEntry* entry
+        = m_game.playAndRecord(board::squareAt(square.row, square.column), m_side);
+    if (!entry)
+        return false;
+    // The mover plays again when the opponent must pass.
+    chooseSide(board::opponent(entry->colour));
+    refresh();
+    emit searchWanted();
+    return true;
+}
+
+void PreviewBoard::goToStart()
+{
+    while (m_game.undo()) { }
+    refresh();
+    chooseSide(board::kBlack);
+    emit searchWanted();
+}
+
+bool PreviewBoard::stepBack()
+{
+    if (!m_game.undo())
+        return false;
+    refresh();
+    chooseSide(colourAfterCurrent());
+    emit searchWanted();
+    return true;
+}
+
+bool PreviewBoard::stepForward()
+{
+    const MoveEntry* redone = m_game.redo();
+    if (!redone)
+        return false;
+    refresh();
+    chooseSide(board::opponent(redone->colour));
+    emit searchWanted();
+    return true;
+}
+
+void PreviewBoard::goToEnd()
+{
+    while (m_game.redo()) { }
+    refresh();
+    chooseSide(colourAfterCurrent());
+}
+
+int PreviewBoard::colourAfterCurrent() const
+{
+    const MoveEntry* current = m_game.current();
+    return current ? board::opponent(current->colour) : board::kBlack;
+}
+
+void PreviewBoard::chooseSide(int candidate)
+{
+    m_side = m_game.hasNoMove(candidate) ? board::opponent(candidate) : candidate;
+}
+
+void PreviewBoard::refresh()
+{
+    std::optional<BoardSquare> mark;
+    if (const MoveEntry* entry = m_game.current())
+        mark = BoardSquare { board::columnOf(entry->square), board::rowOf(entry->square) };
+    const QRect changed = m_picture.updateDiscBoard(m_game, mark);
+    if (!changed.isEmpty())
+        update(changed.translated(BoardGeometry::shownAtX, BoardGeometry::shownAtY));
+
+    m_moveCounter->setText(
+        QString::asprintf(texts::viewerMoveCounter.utf8().data(), m_game.cursor()));
+    const bool ahead = m_game.cursor() < m_game.length();
+    const bool behind = m_game.cursor() > 0;
+    m_stepButtons[StepButtons::Forward]->setEnabled(ahead);
+    m_stepButtons[StepButtons::Last]->setEnabled(ahead);
+    m_stepButtons[StepButtons::Back]->setEnabled(behind);
+    m_stepButtons[StepButtons::First]->setEnabled(behind);
+}
+
+void PreviewBoard::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        if (const std::optional<BoardSquare> square = BoardGeometry::hitTest(at.x(), at.y()))
+            play(*square);
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void PreviewBoard::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_picture.show(painter);
+}
