@@ -316,10 +316,14 @@ void MainWindow::openFiles()
         this, text(texts::openFilesTitle), QString(), text(texts::openFilesFilter));
     if (paths.isEmpty())
         return;
-    FolderKey target = m_folderTreeView->selectedFolder();
-    if (!FileImport::accepts(m_document, target))
-        target = { myRecordsCollection, 0 };
-    importFiles(target, paths);
+    importFiles(openFilesTarget(), paths);
+}
+
+FolderKey MainWindow::openFilesTarget() const
+{
+    const FolderKey selected = m_folderTreeView->selectedFolder();
+    return FileImport::accepts(m_document, selected) ? selected
+                                                     : FolderKey { myRecordsCollection, 0 };
 }
 
 void MainWindow::importFiles(FolderKey target, const QStringList& paths)

@@ -103,6 +103,8 @@ public:
     // ファイル > 開く: the chosen files are read into the folder selected in the tree (the root of
     // マイ 棋譜集 when the selection lies elsewhere).
     void openFiles();
+    // Where ファイル > 開く puts the files' folders.
+    FolderKey openFilesTarget() const;
     // Reads files into new folders under target with a progress dialog, selects the last folder
     // made and shows what each file gave. Nothing happens for a target outside マイ 棋譜集.
     void importFiles(FolderKey target, const QStringList& paths);

@@ -6,6 +6,7 @@
 #include "text/texts.h"
 #include "ui/dialogunits.h"
 #include "viewer/diagramimage.h"
+#include "viewer/openingexplorerpanel.h"
 #include "viewer/picturebutton.h"
 #include "viewer/resultlabels.h"
 #include "viewer/sharedbrushes.h"
@@ -86,6 +87,10 @@ bool RecordViewer::initDialog()
     m_width = dialogunits::toPixelsX(designWidth);
     m_fullHeight = dialogunits::toPixelsY(designHeight);
     m_foldedHeight = m_fullHeight - m_comment->height() - foldGap;
+    m_explorer = new OpeningExplorerPanel(m_library, m_collection, this);
+    m_explorer->setGeometry(m_width, BoardGeometry::shownAtY,
+        explorerWidth - BoardGeometry::shownAtX, m_foldedHeight - 2 * BoardGeometry::shownAtY);
+    connect(m_explorer, &OpeningExplorerPanel::moveChosen, this, &RecordViewer::playSquare);
     setHeight(m_foldedHeight);
     if (record.comment.empty())
         m_unfold->hide();
@@ -270,6 +275,26 @@ void RecordViewer::refresh()
     m_stepButtons[StepButtons::Last]->setEnabled(ahead);
     m_stepButtons[StepButtons::Back]->setEnabled(behind);
     m_stepButtons[StepButtons::First]->setEnabled(behind);
+    if (m_explorer)
+        m_explorer->showPosition(OpeningExplorerPanel::squaresOf(m_game));
+}
+
+bool RecordViewer::playSquare(int square)
+{
+    if (square < 0 || square >= 64)
+        return false;
+    const int at = board::squareAt(square / 8, square % 8);
+    const MoveEntry* next = m_game.entry(m_game.cursor());
+    if (m_game.cursor() < m_game.length() && next != nullptr && next->square == at) {
+        stepForward();
+        return true;
+    }
+    if (m_game.playAndRecord(at, m_game.sideToMove()) == nullptr)
+        return false;
+    m_backRepeat = 0;
+    m_forwardRepeat = 0;
+    refresh();
+    return true;
 }
 
 bool RecordViewer::saveDiagram(const QString& path) const
@@ -347,7 +372,7 @@ void RecordViewer::foldComment()
 void RecordViewer::setHeight(int height)
 {
     // The two heights are the only sizes the window has; the user cannot resize it.
-    setFixedSize(m_width, height);
+    setFixedSize(m_width + explorerWidth, height);
 }
 
 void RecordViewer::keyPressEvent(QKeyEvent* event)

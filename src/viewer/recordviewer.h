@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+class OpeningExplorerPanel;
 class PictureButton;
 class QLabel;
 class QPlainTextEdit;
@@ -19,8 +20,10 @@ class RecordLibrary;
 // and the comment in a box that can be folded away. It reads the record once when it opens and
 // never changes the library; it stays open showing what it read if the record changes or goes.
 //
-// The board's context menu saves the shown position as a PNG or SVG picture or copies it to the
-// clipboard.
+// Beside the board, an opening explorer shows what the games of a collection played from the
+// shown position; clicking one of its moves steps there (a move the record did not play starts a
+// line of its own, which replaces the rest of the record in this window). The board's context
+// menu saves the shown position as a PNG or SVG picture or copies it to the clipboard.
 //
 // A press on 戻る or 進む steps at once and starts that button's repeat counter; after ten ticks
 // of the main timer with the button held, every tick makes one more step.
@@ -67,6 +70,13 @@ public:
     void stepForward();
     void unfoldComment();
     void foldComment();
+
+    // Width of the opening explorer beside the board, in pixels.
+    static constexpr int explorerWidth = 270;
+    OpeningExplorerPanel* explorerPanel() const { return m_explorer; }
+    // Steps to the move played on a square (row × 8 + column): forward when it is the record's
+    // next move, otherwise as a new line. False when the move is not legal here.
+    bool playSquare(int square);
 
     // The shown position as a diagram, with or without the move numbers on the discs.
     BoardDiagram diagram() const { return BoardDiagram::of(m_game, m_diagramNumbers); }
@@ -116,5 +126,6 @@ private:
     QLabel* m_blackResult = nullptr;
     QLabel* m_whiteResult = nullptr;
     QPlainTextEdit* m_comment = nullptr;
+    OpeningExplorerPanel* m_explorer = nullptr;
     bool m_diagramNumbers = false;
 };
