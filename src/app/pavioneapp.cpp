@@ -21,7 +21,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QThread>
@@ -45,8 +44,6 @@ PavioneApp::PavioneApp(QObject* parent)
 {
     runningApp = this;
     onCommand(CommandId::About, [this] { about(); });
-    // The document reads nothing from the chosen file: opening shows the dialog and no more.
-    onCommand(CommandId::FileOpen, [this] { QFileDialog::getOpenFileName(m_frame.get()); });
     onCommand(CommandId::Connect, [this] {
         if (m_network)
             m_network->connectToServer();

@@ -476,6 +476,19 @@ ImportResult LibraryOperations::importText(int collection, int folder, std::stri
     return result;
 }
 
+ArchiveImportResult LibraryOperations::importFile(
+    int collection, int parent, const std::string& path, const ArchiveProgress& progress)
+{
+    ArchiveImportResult result
+        = importArchiveFile(tree(collection), m_library.openingBook(), parent, path, progress);
+    if (result.folder < 0)
+        return result;
+    m_views.folderInserted({ collection, result.folder });
+    if (listShows(collection, parent))
+        m_views.folderRowAdded({ collection, result.folder });
+    return result;
+}
+
 int LibraryOperations::fileCapturedGame(int collection, int folder, const CapturedGame& game)
 {
     CollectionTree& t = tree(collection);

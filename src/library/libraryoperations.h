@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/movelist.h"
+#include "library/archiveimport.h"
 #include "library/folderkey.h"
 #include "records/gamerecord.h"
 
@@ -99,6 +100,11 @@ public:
     int importLine(int collection, int folder, std::string_view line);
     // Each non-empty line of the text (split at CR and LF) through importLine.
     ImportResult importText(int collection, int folder, std::string_view text);
+    // Reads an archive or collection file into a new folder under parent (see importArchiveFile)
+    // and shows the folder in the tree and, when the list shows parent, in the list. A cancelled or
+    // failed import changes nothing.
+    ArchiveImportResult importFile(
+        int collection, int parent, const std::string& path, const ArchiveProgress& progress = {});
     // Files a captured game; returns its slot.
     int fileCapturedGame(int collection, int folder, const CapturedGame& game);
     // The folder at path (split at '\', empty parts skipped) below folder, creating what is

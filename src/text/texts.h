@@ -38,6 +38,22 @@ inline const FixedText viewerNoDiscCount { u8"-" };
 inline const FixedText viewerWin { u8"勝ち" };
 inline const FixedText viewerWinOnTime { u8"針落勝" };
 inline const FixedText viewerWinByFoul { u8"反則勝" };
+// The board's context menu: the shown position as a picture.
+inline const FixedText diagramSave { u8"図を保存(&S)..." };
+inline const FixedText diagramCopy { u8"図をコピー(&C)" };
+inline const FixedText diagramNumbers { u8"手順の番号を入れる(&N)" };
+inline const FixedText diagramSaveFilter { u8"PNG 画像 (*.png);;SVG 画像 (*.svg)" };
+// %s: the file's name.
+inline const FixedText diagramSaveFailed { u8"図を \"%s\" に保存できませんでした。" };
+// The opening explorer beside a board: the column heads of its moves.
+inline const FixedText explorerCollection { u8"棋譜集：" };
+inline const FixedText explorerMove { u8"手" };
+inline const FixedText explorerGames { u8"局数" };
+inline const FixedText explorerBlackWins { u8"黒勝" };
+inline const FixedText explorerWhiteWins { u8"白勝" };
+inline const FixedText explorerOthers { u8"他" };
+inline const FixedText explorerAverage { u8"黒石平均" };
+inline const FixedText explorerNoAverage { u8"-" };
 
 // Record editor
 inline const FixedText editorCaption { u8"棋譜の編集" };
@@ -197,6 +213,27 @@ inline const FixedText peerDelay { u8"遅延： 自分側 - %d.%02d 秒、相手
 inline const FixedText aboutTitle { u8"ﾊﾞｰｼﾞｮﾝ情報" };
 inline const FixedText notAvailableTitle { u8"Pavione" };
 inline const FixedText notAvailableYet { u8"この機能はまだ使用できません。" };
+
+// Opening archive and collection files (ファイル > 開く and files dropped from a file manager)
+inline const FixedText openFilesTitle { u8"開く" };
+inline const FixedText openFilesFilter {
+    u8"棋譜ファイル (*.wtb *.WTB *.ggf *.GGF *.kif *.KIF *.txt *.TXT);;すべてのファイル (*)"
+};
+// %s: the file's name.
+inline const FixedText importProgress { u8"%s を読み込んでいます..." };
+inline const FixedText importCancelButton { u8"中止" };
+inline const FixedText importSummaryTitle { u8"読み込みの結果" };
+// %s: the file's name; then the games filed, of which cut short, and the games skipped.
+inline const FixedText importSummaryLine {
+    u8"%s: 登録 %d 局（うち途中まで %d 局）、スキップ %d 局"
+};
+// %s: the file's name.
+inline const FixedText importSummaryCancelled {
+    u8"%s: 中止しました。このファイルからは何も登録していません。"
+};
+// %s: the file's name, then why it could not be read.
+inline const FixedText importSummaryFailed { u8"%s: 読み込めませんでした（%s）" };
+inline const FixedText importSummaryNotRead { u8"%s: 中止したため読み込んでいません。" };
 
 // Modeless windows
 inline const FixedText windowCreationFailed {

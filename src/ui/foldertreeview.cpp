@@ -8,6 +8,7 @@
 #include "platform/sjis.h"
 #include "records/textlimits.h"
 #include "text/texts.h"
+#include "ui/fileimport.h"
 #include "ui/folderpropertieswindow.h"
 #include "ui/foldertreemodel.h"
 #include "ui/internalclipboard.h"
@@ -21,6 +22,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -50,6 +52,9 @@ FolderTreeView::FolderTreeView(
     setPalette(keep);
 
     setModel(m_model);
+    // Files dragged from a file manager may be dropped on a node (dropEvent).
+    if (m_frame)
+        viewport()->setAcceptDrops(true);
     // The rename is checked and made once the editor has closed, so that a message box never
     // opens while the editor is still handing over its text.
     m_model->setRenameHandler([this](FolderKey key, const QString& text) {
@@ -413,4 +418,40 @@ void FolderTreeView::setCtrlDown(bool down)
     // During a drag from the list the tree has the keyboard while a node is the target.
     if (m_frame && m_frame->recordListView() && m_frame->recordListView()->drag())
         m_frame->recordListView()->drag()->ctrlChanged(down);
+}
+
+void FolderTreeView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!FileImport::answerFileDrag(
+            m_document, *event, fileDropTarget(event->position().toPoint())))
+        QTreeView::dragEnterEvent(event);
+}
+
+void FolderTreeView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!FileImport::answerFileDrag(
+            m_document, *event, fileDropTarget(event->position().toPoint())))
+        QTreeView::dragMoveEvent(event);
+}
+
+void FolderTreeView::dropEvent(QDropEvent* event)
+{
+    const FolderKey target = fileDropTarget(event->position().toPoint());
+    if (!FileImport::answerFileDrag(m_document, *event, target)) {
+        QTreeView::dropEvent(event);
+        return;
+    }
+    if (!event->isAccepted() || m_frame == nullptr)
+        return;
+    // The reading runs after the drop has been answered, so the file manager is not kept waiting.
+    const QStringList files = FileImport::localFiles(*event->mimeData());
+    MainWindow* frame = m_frame;
+    QMetaObject::invokeMethod(
+        frame, [frame, target, files] { frame->importFiles(target, files); }, Qt::QueuedConnection);
+}
+
+FolderKey FolderTreeView::fileDropTarget(const QPoint& viewportPos) const
+{
+    const QModelIndex index = indexAt(viewportPos);
+    return index.isValid() ? m_model->keyOf(index) : selectedFolder();
 }

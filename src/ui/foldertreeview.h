@@ -66,8 +66,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Files dragged from a file manager are read into the folder under the pointer.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The folder that files dropped at a point of the viewport go to.
+    FolderKey fileDropTarget(const QPoint& viewportPos) const;
     void registerCommands();
     void finishRename(FolderKey folder, const QString& text);
     void copyOrCut(FolderKey folder, bool cut);

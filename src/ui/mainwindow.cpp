@@ -14,6 +14,7 @@
 #include "ui/capturesettingsdialog.h"
 #include "ui/chatcontroller.h"
 #include "ui/chatpane.h"
+#include "ui/fileimport.h"
 #include "ui/folderpropertieswindow.h"
 #include "ui/foldertreeview.h"
 #include "ui/internalclipboard.h"
@@ -30,6 +31,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -302,10 +304,36 @@ void MainWindow::registerCommands()
             [this] { return std::make_unique<CaptureSettingsDialog>(m_document.settings()); },
             this);
     });
+    onCommand(CommandId::FileOpen, [this] { openFiles(); });
     onCommand(CommandId::NextPane, [this] { activateNextPane(true); });
     onCommand(CommandId::PreviousPane, [this] { activateNextPane(false); });
     for (CommandId id : notAvailableCommands)
         onCommand(id, [this] { showNotAvailable(); });
+}
+
+void MainWindow::openFiles()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, text(texts::openFilesTitle), QString(), text(texts::openFilesFilter));
+    if (paths.isEmpty())
+        return;
+    importFiles(openFilesTarget(), paths);
+}
+
+FolderKey MainWindow::openFilesTarget() const
+{
+    const FolderKey selected = m_folderTreeView->selectedFolder();
+    return FileImport::accepts(m_document, selected) ? selected
+                                                     : FolderKey { myRecordsCollection, 0 };
+}
+
+void MainWindow::importFiles(FolderKey target, const QStringList& paths)
+{
+    if (paths.isEmpty() || !FileImport::accepts(m_document, target))
+        return;
+    FileImport import(m_document, this);
+    import.run(target, paths);
+    import.showSummary();
 }
 
 void MainWindow::clearCutMarks()

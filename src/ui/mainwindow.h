@@ -10,6 +10,7 @@
 #include <QBasicTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <initializer_list>
 #include <memory>
@@ -106,6 +107,14 @@ public:
     void openViewer(int collection, int record);
     // Opens a record of a collection in a new editor; no open window answers the edit query.
     void openEditor(int collection, int record);
+    // ファイル > 開く: the chosen files are read into the folder selected in the tree (the root of
+    // マイ 棋譜集 when the selection lies elsewhere).
+    void openFiles();
+    // Where ファイル > 開く puts the files' folders.
+    FolderKey openFilesTarget() const;
+    // Reads files into new folders under target with a progress dialog, selects the last folder
+    // made and shows what each file gave. Nothing happens for a target outside マイ 棋譜集.
+    void importFiles(FolderKey target, const QStringList& paths);
 
 signals:
     // Every 50 ms: the open modeless windows get their tick notice from here.

@@ -10,6 +10,7 @@
 #include "platform/sjis.h"
 #include "records/gamerecord.h"
 #include "records/textlimits.h"
+#include "ui/fileimport.h"
 #include "ui/folderpropertieswindow.h"
 #include "ui/internalclipboard.h"
 #include "ui/kaexportcommand.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -91,6 +93,8 @@ RecordListView::RecordListView(
         // selection intact when a selected row is pressed.
         m_model->setDraggable(true);
         setDragEnabled(true);
+        // Files dragged from a file manager may be dropped here (dropEvent).
+        viewport()->setAcceptDrops(true);
     }
 }
 
@@ -763,4 +767,42 @@ void RecordListView::mouseDoubleClickEvent(QMouseEvent* event)
         m_menuItem = key;
         m_frame->dispatch(CommandId::OpenRecord, this);
     }
+}
+
+void RecordListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!FileImport::answerFileDrag(
+            m_document, *event, fileDropTarget(event->position().toPoint())))
+        QTreeView::dragEnterEvent(event);
+}
+
+void RecordListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!FileImport::answerFileDrag(
+            m_document, *event, fileDropTarget(event->position().toPoint())))
+        QTreeView::dragMoveEvent(event);
+}
+
+void RecordListView::dropEvent(QDropEvent* event)
+{
+    const FolderKey target = fileDropTarget(event->position().toPoint());
+    if (!FileImport::answerFileDrag(m_document, *event, target)) {
+        QTreeView::dropEvent(event);
+        return;
+    }
+    if (!event->isAccepted() || m_frame == nullptr)
+        return;
+    // The reading runs after the drop has been answered, so the file manager is not kept waiting.
+    const QStringList files = FileImport::localFiles(*event->mimeData());
+    MainWindow* frame = m_frame;
+    QMetaObject::invokeMethod(
+        frame, [frame, target, files] { frame->importFiles(target, files); }, Qt::QueuedConnection);
+}
+
+FolderKey RecordListView::fileDropTarget(const QPoint& viewportPos) const
+{
+    const QModelIndex index = indexAt(viewportPos);
+    if (index.isValid() && itemIsFolder(m_model->keyAt(index.row())))
+        return { shownFolder().collection, itemIndex(m_model->keyAt(index.row())) };
+    return shownFolder();
 }

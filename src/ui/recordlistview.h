@@ -85,6 +85,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Files dragged from a file manager are read into the folder under the pointer.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -93,6 +97,8 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // The folder that files dropped at a point of the viewport go to.
+    FolderKey fileDropTarget(const QPoint& viewportPos) const;
     void registerCommands();
     void applyColumns(ListMode mode);
     void finishRename(ItemRef key, const QString& text);

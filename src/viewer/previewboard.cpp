@@ -145,6 +145,7 @@ void PreviewBoard::refresh()
     m_stepButtons[StepButtons::Last]->setEnabled(ahead);
     m_stepButtons[StepButtons::Back]->setEnabled(behind);
     m_stepButtons[StepButtons::First]->setEnabled(behind);
+    emit positionChanged();
 }
 
 void PreviewBoard::mousePressEvent(QMouseEvent* event)

@@ -40,6 +40,8 @@ public:
 signals:
     // After a move, 最初, and a 戻る or 進む that stepped.
     void searchWanted();
+    // After every change of the board shown, 最後 included.
+    void positionChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

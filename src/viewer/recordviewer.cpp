@@ -5,12 +5,23 @@
 #include "records/gamerecord.h"
 #include "text/texts.h"
 #include "ui/dialogunits.h"
+#include "viewer/diagramimage.h"
+#include "viewer/openingexplorerpanel.h"
 #include "viewer/picturebutton.h"
 #include "viewer/resultlabels.h"
 #include "viewer/sharedbrushes.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -76,6 +87,10 @@ bool RecordViewer::initDialog()
     m_width = dialogunits::toPixelsX(designWidth);
     m_fullHeight = dialogunits::toPixelsY(designHeight);
     m_foldedHeight = m_fullHeight - m_comment->height() - foldGap;
+    m_explorer = new OpeningExplorerPanel(m_library, m_collection, this);
+    m_explorer->setGeometry(m_width, BoardGeometry::shownAtY,
+        explorerWidth - BoardGeometry::shownAtX, m_foldedHeight - 2 * BoardGeometry::shownAtY);
+    connect(m_explorer, &OpeningExplorerPanel::moveChosen, this, &RecordViewer::playSquare);
     setHeight(m_foldedHeight);
     if (record.comment.empty())
         m_unfold->hide();
@@ -260,6 +275,84 @@ void RecordViewer::refresh()
     m_stepButtons[StepButtons::Last]->setEnabled(ahead);
     m_stepButtons[StepButtons::Back]->setEnabled(behind);
     m_stepButtons[StepButtons::First]->setEnabled(behind);
+    if (m_explorer)
+        m_explorer->showPosition(OpeningExplorerPanel::squaresOf(m_game));
+}
+
+bool RecordViewer::playSquare(int square)
+{
+    if (square < 0 || square >= 64)
+        return false;
+    const int at = board::squareAt(square / 8, square % 8);
+    const MoveEntry* next = m_game.entry(m_game.cursor());
+    if (m_game.cursor() < m_game.length() && next != nullptr && next->square == at) {
+        stepForward();
+        return true;
+    }
+    if (m_game.playAndRecord(at, m_game.sideToMove()) == nullptr)
+        return false;
+    m_backRepeat = 0;
+    m_forwardRepeat = 0;
+    refresh();
+    return true;
+}
+
+bool RecordViewer::saveDiagram(const QString& path) const
+{
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        const std::string svg = diagramSvg(diagram());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            && file.write(svg.data(), static_cast<qint64>(svg.size()))
+            == static_cast<qint64>(svg.size())
+            && file.flush();
+    }
+    return diagramImage(diagram()).save(path, "PNG");
+}
+
+void RecordViewer::copyDiagram() const
+{
+    const BoardDiagram shown = diagram();
+    auto* data = new QMimeData;
+    data->setImageData(diagramImage(shown));
+    const std::string svg = diagramSvg(shown);
+    data->setData(QStringLiteral("image/svg+xml"),
+        QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void RecordViewer::saveDiagramAs()
+{
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(
+        this, QString(), QString(), text(texts::diagramSaveFilter), &filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("*.svg")) ? QStringLiteral(".svg")
+                                                         : QStringLiteral(".png");
+    if (!saveDiagram(path)) {
+        QMessageBox::warning(this, text(texts::viewerCaption),
+            QString::asprintf(texts::diagramSaveFailed.utf8().data(),
+                qUtf8Printable(QFileInfo(path).fileName())));
+    }
+}
+
+void RecordViewer::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!BoardImage::shownRect().contains(event->pos())) {
+        ProtocolListener::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(text(texts::diagramSave), this, &RecordViewer::saveDiagramAs);
+    menu.addAction(text(texts::diagramCopy), this, &RecordViewer::copyDiagram);
+    menu.addSeparator();
+    QAction* numbers = menu.addAction(text(texts::diagramNumbers));
+    numbers->setCheckable(true);
+    numbers->setChecked(m_diagramNumbers);
+    connect(numbers, &QAction::toggled, this, &RecordViewer::setDiagramNumbers);
+    menu.exec(event->globalPos());
 }
 
 void RecordViewer::unfoldComment()
@@ -279,7 +372,7 @@ void RecordViewer::foldComment()
 void RecordViewer::setHeight(int height)
 {
     // The two heights are the only sizes the window has; the user cannot resize it.
-    setFixedSize(m_width, height);
+    setFixedSize(m_width + explorerWidth, height);
 }
 
 void RecordViewer::keyPressEvent(QKeyEvent* event)

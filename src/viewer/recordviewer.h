@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/boarddiagram.h"
 #include "board/othellogame.h"
 #include "ui/protocollistener.h"
 #include "viewer/boardimage.h"
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+class OpeningExplorerPanel;
 class PictureButton;
 class QLabel;
 class QPlainTextEdit;
@@ -17,6 +19,11 @@ class RecordLibrary;
 // marked, four step buttons with a move counter, the players with the disc counts and the result,
 // and the comment in a box that can be folded away. It reads the record once when it opens and
 // never changes the library; it stays open showing what it read if the record changes or goes.
+//
+// Beside the board, an opening explorer shows what the games of a collection played from the
+// shown position; clicking one of its moves steps there (a move the record did not play starts a
+// line of its own, which replaces the rest of the record in this window). The board's context
+// menu saves the shown position as a PNG or SVG picture or copies it to the clipboard.
 //
 // A press on 戻る or 進む steps at once and starts that button's repeat counter; after ten ticks
 // of the main timer with the button held, every tick makes one more step.
@@ -64,11 +71,31 @@ public:
     void unfoldComment();
     void foldComment();
 
+    // Width of the opening explorer beside the board, in pixels.
+    static constexpr int explorerWidth = 270;
+    OpeningExplorerPanel* explorerPanel() const { return m_explorer; }
+    // Steps to the move played on a square (row × 8 + column): forward when it is the record's
+    // next move, otherwise as a new line. False when the move is not legal here.
+    bool playSquare(int square);
+
+    // The shown position as a diagram, with or without the move numbers on the discs.
+    BoardDiagram diagram() const { return BoardDiagram::of(m_game, m_diagramNumbers); }
+    bool diagramNumbers() const { return m_diagramNumbers; }
+    void setDiagramNumbers(bool shown) { m_diagramNumbers = shown; }
+    // Writes the diagram to a file: SVG when the name ends in ".svg", PNG otherwise.
+    bool saveDiagram(const QString& path) const;
+    // Puts the diagram on the clipboard as a picture (with its SVG text beside it).
+    void copyDiagram() const;
+    // Asks for a file name and saves the diagram there; a failure is told in a message box.
+    void saveDiagramAs();
+
 protected:
     bool initDialog() override;
     void paintEvent(QPaintEvent* event) override;
     // Enter closes the window as Esc does, wherever the focus is.
     void keyPressEvent(QKeyEvent* event) override;
+    // Over the board: the diagram's save, copy and numbers.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildControls();
@@ -99,4 +126,6 @@ private:
     QLabel* m_blackResult = nullptr;
     QLabel* m_whiteResult = nullptr;
     QPlainTextEdit* m_comment = nullptr;
+    OpeningExplorerPanel* m_explorer = nullptr;
+    bool m_diagramNumbers = false;
 };

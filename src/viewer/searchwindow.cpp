@@ -7,6 +7,7 @@
 #include "ui/dialogunits.h"
 #include "ui/mainwindow.h"
 #include "ui/recordlistmodel.h"
+#include "viewer/openingexplorerpanel.h"
 #include "viewer/previewboard.h"
 
 #include <QCheckBox>
@@ -66,7 +67,7 @@ SearchWindow::~SearchWindow() = default;
 
 bool SearchWindow::initDialog()
 {
-    resize(dialogunits::toPixels(QSize(designWidth, designHeight)));
+    resize(dialogunits::toPixels(QSize(designWidth, designHeight)) + QSize(explorerWidth, 0));
     buildControls();
     fillLists();
     m_listRect = m_results->geometry();
@@ -81,6 +82,18 @@ void SearchWindow::buildControls()
         if (m_incremental->isChecked())
             search();
     });
+
+    // The explorer stands right of the criteria, as tall as the board and its buttons.
+    m_explorer = new OpeningExplorerPanel(m_library, searchedCollection, this);
+    const QRect criteria = dialogunits::toPixels(0, 0, designWidth, 180);
+    m_explorer->setGeometry(criteria.right() + 1, BoardGeometry::shownAtY,
+        explorerWidth - BoardGeometry::shownAtX, criteria.height() - BoardGeometry::shownAtY);
+    connect(m_preview, &PreviewBoard::positionChanged, this,
+        [this] { m_explorer->showPosition(OpeningExplorerPanel::squaresOf(m_preview->game())); });
+    connect(m_explorer, &OpeningExplorerPanel::moveChosen, this, [this](int square) {
+        m_preview->play({ square % 8, square / 8 });
+    });
+    m_explorer->showPosition({});
 
     addLabel(this, uiText(texts::searchBlack), 147, 6, 22, 10);
     m_black = dropDownList(this, 169, 3, 76);

@@ -8,6 +8,7 @@
 #include <vector>
 
 class LibraryImageList;
+class OpeningExplorerPanel;
 class PreviewBoard;
 class QCheckBox;
 class QComboBox;
@@ -34,7 +35,13 @@ public:
     SearchWindow(const RecordLibrary& library, const LibraryImageList& images);
     ~SearchWindow() override;
 
+    // Width of the opening explorer beside the board and the criteria, in pixels.
+    static constexpr int explorerWidth = 270;
+
     PreviewBoard* preview() const { return m_preview; }
+    // What the own collection's games played from the preview board's position; a click on one
+    // of its moves plays it on the board.
+    OpeningExplorerPanel* explorerPanel() const { return m_explorer; }
     QComboBox* blackList() const { return m_black; }
     QComboBox* whiteList() const { return m_white; }
     QRadioButton* orButton() const { return m_or; }
@@ -70,6 +77,7 @@ private:
     QRect m_listRect;
 
     PreviewBoard* m_preview = nullptr;
+    OpeningExplorerPanel* m_explorer = nullptr;
     QComboBox* m_black = nullptr;
     QComboBox* m_white = nullptr;
     QRadioButton* m_or = nullptr;

@@ -5,8 +5,17 @@
 #include "viewer/picturebutton.h"
 #include "viewer/recordviewer.h"
 
+#include "board/boarddiagram.h"
+#include "board/notation.h"
+#include "viewer/diagramimage.h"
+#include "viewer/openingexplorerpanel.h"
+
+#include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <random>
 
@@ -334,6 +343,103 @@ TEST_F(RecordViewerTest, DoubleClickAndOpenInTheListOpenTheRecord)
     EXPECT_EQ(items.first(), u("開く(&O)"));
     EXPECT_NE(viewerOf(slot), nullptr);
     EXPECT_TRUE(m_prompter.calls().empty());
+}
+
+TEST_F(RecordViewerTest, TheShownPositionIsSavedAndCopiedAsADiagram)
+{
+    RecordViewer* v = open(fullRecord());
+    ASSERT_NE(v, nullptr);
+    for (int i = 0; i < 40; ++i)
+        v->stepBack();
+    ASSERT_EQ(v->game().cursor(), 20);
+    QTemporaryDir dir;
+    for (bool numbers : { false, true }) {
+        SCOPED_TRACE(numbers);
+        v->setDiagramNumbers(numbers);
+        const BoardDiagram shown = BoardDiagram::of(v->game(), numbers);
+        const QString svg = dir.filePath(QStringLiteral("shown.svg"));
+        ASSERT_TRUE(v->saveDiagram(svg));
+        QFile file(svg);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), diagramSvg(shown));
+        const QString png = dir.filePath(QStringLiteral("shown.png"));
+        ASSERT_TRUE(v->saveDiagram(png));
+        EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), diagramImage(shown));
+
+        v->copyDiagram();
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        ASSERT_NE(copied, nullptr);
+        ASSERT_TRUE(copied->hasImage());
+        EXPECT_EQ(qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32),
+            diagramImage(shown));
+        EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")).toStdString(), diagramSvg(shown));
+    }
+    // Without numbers the picture is the board the window shows.
+    v->setDiagramNumbers(false);
+    EXPECT_EQ(diagramImage(v->diagram()), v->picture().image());
+    EXPECT_FALSE(v->saveDiagram(dir.filePath(QStringLiteral("no/such/dir.png"))));
+}
+
+TEST_F(RecordViewerTest, TheExplorerBesideTheBoardListsTheNextMovesAndStepsThere)
+{
+    // Three games of the own collection: two open F5 D6, one D3 C3; the viewer shows the first.
+    const char* played[] = { "F5D6C3D3C4", "F5D6C5F4E3", "D3C3C4E3F4" };
+    int first = -1;
+    for (const char* moves : played) {
+        OthelloGame game;
+        game.selectVariant(OthelloBoard::kVariantStandard);
+        game.replay(textToMoves(moves));
+        GameRecord record = recordFromGame(game, toSjis(u("対局")), doc().library().openingBook());
+        record.endType = GameRecord::normalEnd;
+        record.winner = GameRecord::blackWins;
+        record.blackDiscs = 40;
+        record.whiteDiscs = 24;
+        const int slot = ops().newRecord(myRecordsCollection, 0, record);
+        if (first < 0)
+            first = slot;
+    }
+    RecordViewer* v = open(first);
+    ASSERT_NE(v, nullptr);
+    OpeningExplorerPanel* panel = v->explorerPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_GE(panel->geometry().left(), 243);
+    const auto rows = [panel] {
+        QStringList texts;
+        QTreeWidget* list = panel->moveList();
+        for (int r = 0; r < list->topLevelItemCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < list->columnCount(); ++c)
+                cells << list->topLevelItem(r)->text(c);
+            texts << cells.join(QLatin1Char(' '));
+        }
+        return texts;
+    };
+    // At the end of a game nothing was played further.
+    EXPECT_EQ(rows(), QStringList());
+
+    v->goToStart();
+    EXPECT_EQ(rows(), QStringList({ u("F5 2 2 0 0 40.0"), u("D3 1 1 0 0 40.0") }));
+    v->stepForward();
+    EXPECT_EQ(rows(), QStringList({ u("D6 2 2 0 0 40.0"), u("F6 1 1 0 0 40.0") }));
+
+    // A click on the record's next move steps forward; on another move it plays that move.
+    QTreeWidget* list = panel->moveList();
+    const auto click = [list](int row) {
+        const QRect r = list->visualItemRect(list->topLevelItem(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    };
+    click(0);
+    EXPECT_EQ(v->game().cursor(), 2);
+    EXPECT_EQ(v->game().length(), 5);
+    EXPECT_EQ(v->moveCounter()->text(), counter(2));
+    EXPECT_EQ(rows(), QStringList({ u("C3 1 1 0 0 40.0"), u("C5 1 1 0 0 40.0") }));
+    click(1);
+    EXPECT_EQ(v->game().cursor(), 3);
+    EXPECT_EQ(v->game().length(), 3);
+    EXPECT_EQ(movesToText(v->game().moves()), "F5D6C5");
+    EXPECT_EQ(rows(), QStringList({ u("F4 1 1 0 0 40.0") }));
+    EXPECT_FALSE(v->playSquare(0)); // A1 is no move here
 }
 
 } // namespace

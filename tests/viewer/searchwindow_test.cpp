@@ -4,6 +4,7 @@
 #include "board/squares.h"
 #include "records/openingbook.h"
 #include "ui/listdatetext.h"
+#include "viewer/openingexplorerpanel.h"
 #include "viewer/picturebutton.h"
 #include "viewer/previewboard.h"
 #include "viewer/recordviewer.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
+#include <QTreeWidget>
 
 namespace {
 
@@ -285,6 +287,40 @@ TEST_F(SearchWindowTest, TreeCommandOpensASearchWindowForAnyFolder)
     for (int32_t i = 0; i < m_frame->windows().count(); ++i)
         count += dynamic_cast<SearchWindow*>(m_frame->windows().at(i)) != nullptr;
     EXPECT_EQ(count, 1) << "the Yahoo! Games pop-up has no 検索";
+}
+
+TEST_F(SearchWindowTest, TheExplorerFollowsThePreviewBoardAndPlaysTheMoveClicked)
+{
+    addRecord("a", "F5D6C3", "", "", GameRecord::blackWins);
+    addRecord("b", "F5F6E6", "", "", GameRecord::whiteWins);
+    addRecord("c", "F5D6C5");
+    SearchWindow* w = open();
+    OpeningExplorerPanel* panel = w->explorerPanel();
+    ASSERT_NE(panel, nullptr);
+    // Beside the board and the criteria, clear of both.
+    EXPECT_FALSE(panel->geometry().intersects(w->preview()->geometry()));
+    EXPECT_FALSE(panel->geometry().intersects(w->searchButton()->geometry()));
+    const auto moves = [panel] {
+        QStringList names;
+        for (int r = 0; r < panel->moveList()->topLevelItemCount(); ++r)
+            names << panel->moveList()->topLevelItem(r)->text(0) + u(" ")
+                    + panel->moveList()->topLevelItem(r)->text(1);
+        return names;
+    };
+    EXPECT_EQ(moves(), QStringList({ u("F5 3") }));
+    click(w, "F5");
+    EXPECT_EQ(moves(), QStringList({ u("D6 2"), u("F6 1") }));
+    // A click on a move plays it on the preview board.
+    QTreeWidget* list = panel->moveList();
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    EXPECT_EQ(movesToText(w->preview()->game().moves()), "F5D6");
+    EXPECT_EQ(moves(), QStringList({ u("C3 1"), u("C5 1") }));
+    // 最初 and 最後 are followed too.
+    press(w, StepButtons::First);
+    EXPECT_EQ(moves(), QStringList({ u("F5 3") }));
+    press(w, StepButtons::Last);
+    EXPECT_EQ(moves(), QStringList({ u("C3 1"), u("C5 1") }));
 }
 
 } // namespace
