@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <iterator>
 
 namespace {
 
@@ -364,6 +365,13 @@ int CollectionTree::addRecord(int folder, GameRecord record)
     return slot;
 }
 
+void CollectionTree::reserveRecords(int count)
+{
+    const size_t free = m_freeSlots.size();
+    if (count > 0 && size_t(count) > free)
+        m_data.records.reserve(m_data.records.size() + size_t(count) - free);
+}
+
 void CollectionTree::detachRecordDeferred(int slot)
 {
     GameRecord& record = m_data.records[size_t(slot)];
@@ -405,8 +413,10 @@ void CollectionTree::detachRecord(int slot)
         detachRecordDeferred(slot);
         return;
     }
+    // Sought from the end: a slot stands once in its folder's list (nothing is pending here), and
+    // records mostly leave a large folder from its end, a listing being replaced last to first.
     std::vector<int>& records = m_data.folders[size_t(folder)].records;
-    records.erase(std::find(records.begin(), records.end(), slot));
+    records.erase(std::next(std::find(records.rbegin(), records.rend(), slot)).base());
     m_names.removeRecord(slot);
     forgetHints(folder);
     record.folder = -1;

@@ -119,6 +119,8 @@ public:
     int addRecord(int folder, GameRecord record);
     // Takes the record out of its folder; the slot becomes free.
     void detachRecord(int slot);
+    // Makes room for count more records, so that adding them never moves the whole table at once.
+    void reserveRecords(int count);
     void renameRecord(int slot, std::string name);
 
     // A copy of the record added to a folder of target (which may be this collection), with its
