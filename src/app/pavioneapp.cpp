@@ -172,6 +172,7 @@ bool PavioneApp::start(const QStringList& arguments)
     m_network = std::make_unique<NetworkClient>(*m_frame, *m_document, m_settings, *m_profile,
         endpoint, RunningProgramInfo { QCoreApplication::applicationFilePath(), m_version },
         *m_networkPrompts);
+    m_frame->attachChat(m_network->session());
 
     m_uiThread = m_frame->thread();
     m_frame->show();

@@ -68,6 +68,7 @@ public:
     bool captureOn() const override { return m_captureOn; }
     void setCaptureOn(bool on) override;
     void playTableReady() override { m_sounds.play(SoundPlayer::TableReady); }
+    void playMessageArrived() override { m_sounds.play(SoundPlayer::MessageArrived); }
     // The thread of the user interface, known once the main window exists.
     QThread* uiThread() const { return m_uiThread; }
 

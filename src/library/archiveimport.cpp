@@ -11,12 +11,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <new>
 #include <unordered_map>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -96,16 +99,27 @@ public:
     void file(const ArchiveGame& game)
     {
         GameRecord record;
-        const int folder = folderOf(game.group);
-        int& counter = m_counters[folder];
-        ++counter;
+        const int folder
+            = byNumber(m_groupByNumber, game.groupNumber, [&] { return folderOf(game.group); });
+        if (size_t(folder) >= m_counters.size())
+            m_counters.resize(size_t(folder) + 1, 0);
+        const int counter = ++m_counters[size_t(folder)];
         // Named after the tournament, or the file when the tournament is not known.
-        record.name = game.name.empty()
-            ? std::string(clipText(game.group.empty() ? m_fileName : game.group, kMaxNameBytes - 8))
-                + " #" + std::to_string(counter)
-            : game.name;
-        record.blackPlayer = static_cast<int16_t>(player(game.black));
-        record.whitePlayer = static_cast<int16_t>(player(game.white));
+        if (game.name.empty()) {
+            // Made in one allocation: a million records make a million names.
+            const std::string_view base
+                = clipText(game.group.empty() ? m_fileName : game.group, kMaxNameBytes - 8);
+            char digits[16];
+            const auto end = std::to_chars(digits, digits + sizeof digits, counter).ptr;
+            record.name.reserve(base.size() + 2 + size_t(end - digits));
+            record.name.append(base).append(" #").append(digits, end);
+        } else {
+            record.name = game.name;
+        }
+        record.blackPlayer = static_cast<int16_t>(
+            byNumber(m_playerByNumber, game.blackNumber, [&] { return player(game.black); }));
+        record.whitePlayer = static_cast<int16_t>(
+            byNumber(m_playerByNumber, game.whiteNumber, [&] { return player(game.white); }));
         record.winner = game.winner;
         record.endType = game.endType;
         if (game.endType == GameRecord::normalEnd) {
@@ -118,6 +132,21 @@ public:
     }
 
 private:
+    // What lookUp gives for the archive's name number, asked once per number; lookUp alone when
+    // the archive does not number its names.
+    template <typename LookUp>
+    static int byNumber(std::vector<int>& cache, int number, LookUp lookUp)
+    {
+        if (number < 0 || number > UINT16_MAX)
+            return lookUp();
+        if (size_t(number) >= cache.size())
+            cache.resize(size_t(number) + 1, -1);
+        int& known = cache[size_t(number)];
+        if (known < 0)
+            known = lookUp();
+        return known;
+    }
+
     // Names as the archive spells them, each fitted once; names that fit to the same text share
     // one player.
     int player(const std::string& name)
@@ -164,7 +193,9 @@ private:
     std::unordered_map<std::string, int> m_players;
     std::unordered_map<std::string, int> m_seen;
     std::unordered_map<std::string, int> m_groups;
-    std::unordered_map<int, int> m_counters;
+    std::vector<int> m_counters; // records filed so far, by folder
+    std::vector<int> m_playerByNumber; // by the archive's number; −1 not yet known
+    std::vector<int> m_groupByNumber;
 };
 
 } // namespace
@@ -280,6 +311,14 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
         return true;
     };
     try {
+        // Room for the file's games up front: a large archive then fills the record table without
+        // moving it as it grows.
+        if (kind == ArchiveKind::tournamentGames && header.boardSize != 10
+            && bytes.size() > wthor::kHeaderBytes)
+            tree.reserveRecords(static_cast<int>(std::min<size_t>(
+                (bytes.size() - wthor::kHeaderBytes) / wthor::kGameBytes, INT32_MAX)));
+        else if (kind == ArchiveKind::serverGames)
+            tree.reserveRecords(ggf::countGameStarts(bytes));
         switch (kind) {
         case ArchiveKind::tournamentGames: {
             const auto players = namesBeside(file, ".jou", wthor::kPlayerBytes, result.report);

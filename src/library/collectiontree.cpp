@@ -365,11 +365,21 @@ int CollectionTree::addRecord(int folder, GameRecord record)
     return slot;
 }
 
-void CollectionTree::reserveRecords(int count)
+void CollectionTree::reserveRecords(int extra)
 {
+    if (extra <= 0)
+        return;
+    m_names.reserveMore(size_t(extra));
+    // Free slots are taken first: only the rest lengthens the table.
     const size_t free = m_freeSlots.size();
-    if (count > 0 && size_t(count) > free)
-        m_data.records.reserve(m_data.records.size() + size_t(count) - free);
+    if (size_t(extra) <= free)
+        return;
+    std::vector<GameRecord>& records = m_data.records;
+    const size_t needed = records.size() + size_t(extra) - free;
+    // Never less than doubling, as appending one by one would: many small imports in a row stay
+    // linear.
+    if (needed > records.capacity())
+        records.reserve(std::max(needed, 2 * records.capacity()));
 }
 
 void CollectionTree::detachRecordDeferred(int slot)

@@ -117,10 +117,11 @@ public:
     // Into the first free slot, else appended; the record's folder is set and the slot appended to
     // the folder's records.
     int addRecord(int folder, GameRecord record);
+    // Makes room for about that many more records (a large import, a long listing), so that adding
+    // them does not move the record table and the name index again and again; free slots count.
+    void reserveRecords(int extra);
     // Takes the record out of its folder; the slot becomes free.
     void detachRecord(int slot);
-    // Makes room for count more records, so that adding them never moves the whole table at once.
-    void reserveRecords(int count);
     void renameRecord(int slot, std::string name);
 
     // A copy of the record added to a folder of target (which may be this collection), with its

@@ -85,6 +85,12 @@ void FolderNameIndex::addRecord(int slot)
     insert(uint32_t(slot));
 }
 
+void FolderNameIndex::reserveMore(size_t extra)
+{
+    if (m_made)
+        reserve(m_count + extra);
+}
+
 void FolderNameIndex::removeRecord(int slot)
 {
     erase(uint32_t(slot));

@@ -29,6 +29,9 @@ public:
     void removeFolder(int folder);
     void addRecord(int slot);
     void removeRecord(int slot);
+    // Makes room for that many more items at once, so that a large batch of additions does not
+    // grow the table step by step.
+    void reserveMore(size_t extra);
     // True when a child folder or a record of folder has exactly that name.
     bool contains(int folder, std::string_view name) const;
     // Live items; made by the first question.

@@ -29,3 +29,12 @@ bool isBlank(std::string_view text)
 {
     return text.find_first_not_of(" \t") == std::string_view::npos;
 }
+
+std::string_view trimWhiteSpace(std::string_view text)
+{
+    constexpr std::string_view white = " \t\r\n";
+    const size_t first = text.find_first_not_of(white);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(white) - first + 1);
+}

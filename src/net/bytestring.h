@@ -52,3 +52,6 @@ private:
 
 // True when the text holds only spaces and tabs (an empty text is blank).
 bool isBlank(std::string_view text);
+// The text without the spaces, tabs and line breaks at either end. Byte by byte: a full-width
+// space stays.
+std::string_view trimWhiteSpace(std::string_view text);

@@ -19,6 +19,12 @@ struct ArchiveGame {
     int8_t whiteDiscs = 0;
     int32_t playedAt = 0;
     std::string group; // a folder below the file's folder (a tournament); empty for none
+    // The archive's own numbers of the players and the group, when it numbers its names (−1
+    // otherwise): within one file a number always comes with the same name, so whoever files
+    // the games may look a name up once per number.
+    int blackNumber = -1;
+    int whiteNumber = -1;
+    int groupNumber = -1;
     std::string name;
     bool cut = false; // the archive held moves after the last legal one
     size_t sourceEnd = 0; // bytes of the file read up to the end of this game, for progress

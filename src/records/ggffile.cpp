@@ -34,17 +34,26 @@ std::string_view trimmed(std::string_view s)
 bool readValue(std::string_view text, size_t& pos, std::string& value)
 {
     value.clear();
-    for (++pos; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c == ']') {
-            ++pos;
+    ++pos;
+    // Copies the runs between escapes whole rather than a character at a time.
+    for (;;) {
+        size_t stop = pos;
+        while (stop < text.size() && text[stop] != ']' && text[stop] != '\\')
+            ++stop;
+        value.append(text.substr(pos, stop - pos));
+        pos = stop;
+        if (pos == text.size())
+            return false;
+        ++pos;
+        if (text[stop] == ']')
             return true;
-        }
-        if (c == '\\' && pos + 1 < text.size())
-            ++pos;
-        value += text[pos];
+        // An escape: the next character stands for itself; a backslash that ends the text is
+        // kept as it is.
+        if (pos < text.size())
+            value += text[pos++];
+        else
+            value += '\\';
     }
-    return false;
 }
 
 std::string nameOf(std::string_view raw)
@@ -54,22 +63,63 @@ std::string nameOf(std::string_view raw)
                                : cp932::fromLatin1Transliterated(name);
 }
 
+// Days from 1970-01-01 to the date (proleptic Gregorian); a day past the month's end runs on into
+// the next month, as timegm counts it.
+int64_t daysFromCivil(int y, int m, int d)
+{
+    y -= m <= 2;
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return int64_t(era) * 146097 + dayOfEra - 719468;
+}
+
+// The fields of "yyyy.mm.dd_hh:mm:ss" followed by anything but a digit, the way servers write
+// dates; false for any other text.
+bool readPlainDate(std::string_view text, int (&fields)[6])
+{
+    static constexpr std::string_view kPattern = "dddd.dd.dd_dd:dd:dd";
+    if (text.size() < kPattern.size()
+        || (text.size() > kPattern.size() && text[kPattern.size()] >= '0'
+            && text[kPattern.size()] <= '9'))
+        return false;
+    int field = 0;
+    int value = 0;
+    for (size_t i = 0; i < kPattern.size(); ++i) {
+        const char c = text[i];
+        if (kPattern[i] == 'd') {
+            if (c < '0' || c > '9')
+                return false;
+            value = value * 10 + (c - '0');
+        } else {
+            if (c != kPattern[i])
+                return false;
+            fields[field++] = value;
+            value = 0;
+        }
+    }
+    fields[field] = value;
+    return true;
+}
+
 // "2003.12.15_13:24:27.MET" (zone ignored) or seconds since 1970; 0 when neither.
 int32_t dateOf(std::string_view value)
 {
-    const std::string text(trimmed(value));
-    int y, mo, d, h = 0, mi = 0, s = 0;
-    if (std::sscanf(text.c_str(), "%d.%d.%d_%d:%d:%d", &y, &mo, &d, &h, &mi, &s) >= 3) {
+    const std::string_view trimmedValue = trimmed(value);
+    int f[6] = { 0, 0, 0, 0, 0, 0 };
+    bool read = readPlainDate(trimmedValue, f);
+    const std::string text(read ? std::string_view() : trimmedValue);
+    if (!read)
+        read = std::sscanf(
+                   text.c_str(), "%d.%d.%d_%d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5])
+            >= 3;
+    if (read) {
+        const auto [y, mo, d, h, mi, s] = f;
         if (y < 1970 || y > 2037 || mo < 1 || mo > 12 || d < 1 || d > 31)
             return 0;
-        std::tm t {};
-        t.tm_year = y - 1900;
-        t.tm_mon = mo - 1;
-        t.tm_mday = d;
-        t.tm_hour = h;
-        t.tm_min = mi;
-        t.tm_sec = s;
-        const std::time_t seconds = timegm(&t);
+        const int64_t seconds
+            = daysFromCivil(y, mo, d) * 86400 + int64_t(h) * 3600 + int64_t(mi) * 60 + s;
         return seconds < 0 || seconds > INT32_MAX ? 0 : static_cast<int32_t>(seconds);
     }
     char* end = nullptr;
@@ -169,6 +219,15 @@ struct GameReader {
 };
 
 } // namespace
+
+int countGameStarts(std::string_view text)
+{
+    int count = 0;
+    for (size_t pos = 0; (pos = text.find(kGameStart, pos)) != std::string_view::npos;
+         pos += kGameStart.size())
+        ++count;
+    return count;
+}
 
 bool looksLikeGgf(std::string_view text)
 {

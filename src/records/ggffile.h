@@ -13,6 +13,9 @@
 namespace ggf {
 
 // True when the text starts (after blanks) with an Othello game.
+// How many games the text starts (a quick count for making room, not a check of the games).
+int countGameStarts(std::string_view text);
+
 bool looksLikeGgf(std::string_view text);
 
 // Reads every game; names are read as UTF-8 (ISO 8859-1 when not valid UTF-8). nameBase and a

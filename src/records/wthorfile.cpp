@@ -163,9 +163,12 @@ bool readGames(std::string_view bytes, const std::vector<std::string>& players,
     ArchiveGame game;
     for (size_t i = 0; i < held; ++i) {
         const std::string_view g = bytes.substr(kHeaderBytes + i * kGameBytes, kGameBytes);
-        game.group = nameOrEmpty(tournaments, read16(g, 0));
-        game.black = nameOrEmpty(players, read16(g, 2));
-        game.white = nameOrEmpty(players, read16(g, 4));
+        game.groupNumber = read16(g, 0);
+        game.blackNumber = read16(g, 2);
+        game.whiteNumber = read16(g, 4);
+        game.group = nameOrEmpty(tournaments, unsigned(game.groupNumber));
+        game.black = nameOrEmpty(players, unsigned(game.blackNumber));
+        game.white = nameOrEmpty(players, unsigned(game.whiteNumber));
         setResultFromBlackScore(game, static_cast<uint8_t>(g[6]));
         game.playedAt = playedAt;
         game.moves = MoveList();

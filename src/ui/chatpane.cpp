@@ -1,49 +1,61 @@
 #include "ui/chatpane.h"
 
+#include "net/bytestring.h"
 #include "platform/sjis.h"
 #include "text/texts.h"
 #include "ui/dialogunits.h"
+#include "ui/transcript.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include <algorithm>
-
 ChatPane::ChatPane(QWidget* parent)
     : QWidget(parent)
 {
     using dialogunits::toPixels;
-    m_designedSize = toPixels(QSize(340, 250));
+    m_layout.setDesignedSize(toPixels(QSize(340, 250)));
 
     m_connect = new QPushButton(fromSjis(texts::chatConnect.bytes()), this);
     m_transcript = new QPlainTextEdit(this);
     m_input = new QLineEdit(this);
     m_send = new QPushButton(fromSjis(texts::chatSend.bytes()), this);
 
-    // Black text on the white of the program's shared brushes.
-    QPalette white = m_transcript->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    white.setColor(QPalette::Text, Qt::black);
-    m_transcript->setPalette(white);
-    m_transcript->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_transcript->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    transcript::setUp(*m_transcript);
 
-    m_anchored = {
-        { m_connect, toPixels(246, 4, 90, 14), false, false, true, false },
-        { m_transcript, toPixels(4, 22, 332, 204), true, true, false, false },
-        { m_input, toPixels(4, 231, 280, 14), true, false, false, true },
-        { m_send, toPixels(288, 231, 48, 14), false, false, true, true },
-    };
-    for (const Anchored& a : m_anchored)
-        a.widget->setGeometry(a.designed);
+    using A = AnchoredLayout;
+    m_layout.add(m_connect, toPixels(246, 4, 90, 14), A::FollowRight);
+    m_layout.add(m_transcript, toPixels(4, 22, 332, 204), A::GrowWidth | A::GrowHeight);
+    m_layout.add(m_input, toPixels(4, 231, 280, 14), A::GrowWidth | A::FollowBottom);
+    m_layout.add(m_send, toPixels(288, 231, 48, 14), A::FollowRight | A::FollowBottom);
 
     setFocusProxy(m_input);
     setMinimumSize(10, 10);
     connect(m_connect, &QPushButton::clicked, this,
         [this] { emit commandRequested(CommandId::Connect); });
+    connect(m_send, &QPushButton::clicked, this, &ChatPane::sendInput);
+    // The input's own Enter, not a default button: it works while 送信 is disabled.
+    connect(m_input, &QLineEdit::returnPressed, this, &ChatPane::sendInput);
     setOffline(true);
+}
+
+void ChatPane::append(std::string_view cp932Text)
+{
+    transcript::append(*m_transcript, cp932Text);
+    if (transcript::lineCount(*m_transcript) > maxLines)
+        transcript::dropLinesBefore(*m_transcript, droppedLines);
+}
+
+void ChatPane::sendInput()
+{
+    const std::string typed = toSjis(m_input->text());
+    m_input->clear();
+    const std::string_view text = trimWhiteSpace(typed);
+    if (text.empty())
+        return;
+    emit broadcastRequested(std::string(text));
+    m_input->setFocus();
 }
 
 void ChatPane::setOffline(bool offline)
@@ -58,18 +70,5 @@ void ChatPane::setOffline(bool offline)
 void ChatPane::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int dx = event->size().width() - m_designedSize.width();
-    const int dy = event->size().height() - m_designedSize.height();
-    for (const Anchored& a : m_anchored) {
-        QRect r = a.designed;
-        if (a.followRight)
-            r.translate(dx, 0);
-        if (a.followBottom)
-            r.translate(0, dy);
-        if (a.growWidth)
-            r.setWidth(std::max(0, r.width() + dx));
-        if (a.growHeight)
-            r.setHeight(std::max(0, r.height() + dy));
-        a.widget->setGeometry(r);
-    }
+    m_layout.resize(event->size());
 }

@@ -96,6 +96,10 @@ void FolderTreeView::registerCommands()
         if (m_frame)
             m_frame->openComputerProperties(m_contextKey);
     });
+    onCommand(CommandId::Chat, [this] {
+        if (m_frame)
+            m_frame->openChat(m_contextKey);
+    });
     onCommand(
         CommandId::CaptureStart,
         [this] {

@@ -12,6 +12,7 @@
 #include "text/texts.h"
 #include "ui/capturecontroller.h"
 #include "ui/capturesettingsdialog.h"
+#include "ui/chatcontroller.h"
 #include "ui/chatpane.h"
 #include "ui/folderpropertieswindow.h"
 #include "ui/foldertreeview.h"
@@ -318,6 +319,21 @@ void MainWindow::showNotAvailable()
     QMessageBox::information(this, text(texts::notAvailableTitle), text(texts::notAvailableYet));
 }
 
+void MainWindow::attachChat(NetworkSession& session)
+{
+    m_chat = std::make_unique<ChatController>(session, *m_chatPane, m_windows, this,
+        ChatController::Services { [this] { return m_document.settings().chatbell != 0; },
+            [this] { m_app.playMessageArrived(); }, {} });
+}
+
+void MainWindow::openChat(FolderKey computer)
+{
+    if (m_chat)
+        m_chat->openChat(m_document.library(), computer);
+    else
+        showNotAvailable();
+}
+
 int32_t MainWindow::notify(const Notice& notice)
 {
     return m_windows.notify(notice);
@@ -352,6 +368,8 @@ void MainWindow::openComputerProperties(FolderKey computer)
         return;
     if (network.folder(computer.folder).name.find(' ') != std::string::npos)
         openNewsProperties(computer);
+    else if (m_chat)
+        m_chat->openProperties(m_document.library(), computer);
     else
         showNotAvailable();
 }

@@ -15,10 +15,12 @@
 #include <memory>
 #include <vector>
 
+class ChatController;
 class ChatPane;
 class FolderTreeView;
 class RecordListView;
 class LibraryAccess;
+class NetworkSession;
 class ProgramServices;
 class QAction;
 class QLabel;
@@ -81,6 +83,9 @@ public:
     // Offers the notice to every open modeless window, last opened first, then to the frame's own
     // handlers; returns how many took it.
     int32_t notify(const Notice& notice);
+    // Puts the chat (the pane, the chat and peer windows) on the program's session, once it exists.
+    void attachChat(NetworkSession& session);
+    ChatController* chat() const { return m_chat.get(); }
     // The open modeless windows; new ones open through its find-or-create.
     WindowRegistry& windows() { return m_windows; }
     // Opens the trash properties window, or brings the open one forward.
@@ -88,9 +93,11 @@ public:
     // Opens the properties of a folder on a tab (0 全般, 1 共有), or brings the window already
     // showing them forward on that tab.
     void openFolderProperties(FolderKey folder, int tab);
-    // The properties of a network computer: the news collection's entry (its name holds a blank)
-    // shows the news properties.
+    // The properties of a network computer: its user's properties window (the profile is asked
+    // for again); the news collection's entry (its name holds a blank) shows the news properties.
     void openComputerProperties(FolderKey computer);
+    // チャット on a network computer: the chat window with its user comes forward or opens.
+    void openChat(FolderKey computer);
     // Opens the news properties window of the folder, or brings the open one forward.
     void openNewsProperties(FolderKey folder);
     // Opens a new search window; the folder the command was given for does not narrow it.
@@ -143,5 +150,6 @@ private:
     QPointer<QWidget> m_activePane;
     QBasicTimer m_timer;
     int m_tickCounter = 0;
+    std::unique_ptr<ChatController> m_chat;
     WindowRegistry m_windows { static_cast<NoticeListener*>(this), this };
 };

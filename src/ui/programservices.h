@@ -17,6 +17,8 @@ public:
     virtual void setCaptureOn(bool on) = 0;
     // The sound of a table whose second seat was taken.
     virtual void playTableReady() = 0;
+    // The sound of a chat message that arrived.
+    virtual void playMessageArrived() = 0;
     // The program's connections to the sharing server, or null when the program runs without
     // them. Windows send through it and register their message handlers on its dispatcher.
     virtual NetworkSession* networkSession() const = 0;

@@ -152,6 +152,10 @@ void RecordListView::registerCommands()
         if (m_frame)
             m_frame->openComputerProperties(menuFolder());
     });
+    onCommand(CommandId::Chat, [this] {
+        if (m_frame)
+            m_frame->openChat(menuFolder());
+    });
     onCommand(CommandId::OpenFolderRow, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenFolder, [this] { openFolderOf(menuFolder()); });
     onCommand(CommandId::OpenComputer, [this] { openFolderOf(menuFolder()); });

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 TEST(ByteString, PointerAndLengthConstruction)
@@ -67,6 +69,17 @@ TEST(ByteString, Blank)
     EXPECT_FALSE(isBlank("  a"));
     EXPECT_FALSE(isBlank("\r\n"));
     EXPECT_FALSE(isBlank("\x81\x40")); // the full-width space is not blank
+}
+
+TEST(ByteString, TrimWhiteSpace)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        { "", "" }, { " \t\r\n", "" }, { "a", "a" }, { "  a b\t\r\n", "a b" },
+        { "\r\nx\ny\r\n", "x\ny" },
+        { "\x81\x40a\x81\x40", "\x81\x40a\x81\x40" }, // full-width spaces stay
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(trimWhiteSpace(in), out) << in;
 }
 
 TEST(StringList, ItemOutsideTheListIsTheSharedEmptyString)

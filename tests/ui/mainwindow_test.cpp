@@ -303,8 +303,7 @@ TEST_F(MainFrameTest, LaterCommandsShowNotAvailableYet)
 {
     // The windows and connections these open are not part of the program yet.
     for (CommandId id : { CommandId::EditCut, CommandId::EditCopy, CommandId::EditPaste,
-             CommandId::Search, CommandId::Share, CommandId::FolderProperties,
-             CommandId::ComputerProperties, CommandId::Chat }) {
+             CommandId::Search, CommandId::Share, CommandId::FolderProperties }) {
         SCOPED_TRACE(static_cast<int>(id));
         EXPECT_EQ(dispatchAndReadMessage(id, m_frame->chatPane()), notAvailable());
     }
