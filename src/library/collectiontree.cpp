@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <iterator>
 
 namespace {
 
@@ -368,13 +369,17 @@ void CollectionTree::reserveRecords(int extra)
 {
     if (extra <= 0)
         return;
+    m_names.reserveMore(size_t(extra));
+    // Free slots are taken first: only the rest lengthens the table.
+    const size_t free = m_freeSlots.size();
+    if (size_t(extra) <= free)
+        return;
     std::vector<GameRecord>& records = m_data.records;
-    const size_t needed = records.size() + size_t(extra);
+    const size_t needed = records.size() + size_t(extra) - free;
     // Never less than doubling, as appending one by one would: many small imports in a row stay
     // linear.
     if (needed > records.capacity())
         records.reserve(std::max(needed, 2 * records.capacity()));
-    m_names.reserveMore(size_t(extra));
 }
 
 void CollectionTree::detachRecordDeferred(int slot)
@@ -418,8 +423,10 @@ void CollectionTree::detachRecord(int slot)
         detachRecordDeferred(slot);
         return;
     }
+    // Sought from the end: a slot stands once in its folder's list (nothing is pending here), and
+    // records mostly leave a large folder from its end, a listing being replaced last to first.
     std::vector<int>& records = m_data.folders[size_t(folder)].records;
-    records.erase(std::find(records.begin(), records.end(), slot));
+    records.erase(std::next(std::find(records.rbegin(), records.rend(), slot)).base());
     m_names.removeRecord(slot);
     forgetHints(folder);
     record.folder = -1;

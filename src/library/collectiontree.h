@@ -117,8 +117,8 @@ public:
     // Into the first free slot, else appended; the record's folder is set and the slot appended to
     // the folder's records.
     int addRecord(int folder, GameRecord record);
-    // Makes room for about that many more records (a large import), so that adding them does not
-    // move the record table and the name index again and again.
+    // Makes room for about that many more records (a large import, a long listing), so that adding
+    // them does not move the record table and the name index again and again; free slots count.
     void reserveRecords(int extra);
     // Takes the record out of its folder; the slot becomes free.
     void detachRecord(int slot);

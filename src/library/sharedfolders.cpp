@@ -13,6 +13,9 @@ namespace {
 
 // The first item of a DIR that carries an entry.
 constexpr int32_t firstEntry = 4;
+// A listing reads the clock once per batch of records: taking out or adding a record takes a few
+// microseconds.
+constexpr int32_t recordsPerBatch = 64;
 
 bool namesNewsFolder(std::string_view user)
 {
@@ -145,8 +148,8 @@ std::unique_ptr<DirApplication> SharedFolderExchange::beginDir(StringList messag
     if (folder <= 0)
         return nullptr;
     m_listedAt[folder] = now;
-    removeRecords(folder);
     if (m_library.collection(networkCollection).depth(folder) == 1) {
+        removeRecords(folder);
         applyShareList(folder, message);
         return nullptr;
     }
@@ -155,16 +158,25 @@ std::unique_ptr<DirApplication> SharedFolderExchange::beginDir(StringList messag
 
 void SharedFolderExchange::removeRecords(int folder)
 {
-    CollectionTree& network = m_library.collection(networkCollection);
-    const std::vector<int> slots = network.folder(folder).records;
-    if (slots.empty())
+    const std::vector<int>& records
+        = m_library.collection(networkCollection).folder(folder).records;
+    if (records.empty())
         return;
-    for (auto slot = slots.rbegin(); slot != slots.rend(); ++slot) {
-        m_notices.sendWindowNotice(
-            WindowRecordRemoved, libraryNoticeKey(networkCollection, *slot), 0);
-        network.detachRecordDeferred(*slot);
-    }
-    network.finishDetaching();
+    while (!records.empty())
+        removeLastRecord(folder);
+    reloadIfShown(folder);
+}
+
+void SharedFolderExchange::removeLastRecord(int folder)
+{
+    CollectionTree& network = m_library.collection(networkCollection);
+    const int slot = network.folder(folder).records.back();
+    m_notices.sendWindowNotice(WindowRecordRemoved, libraryNoticeKey(networkCollection, slot), 0);
+    network.detachRecord(slot);
+}
+
+void SharedFolderExchange::reloadIfShown(int folder)
+{
     if (m_views.shownFolder() == FolderKey { networkCollection, folder })
         m_views.reloadList();
 }
@@ -205,19 +217,47 @@ DirApplication::DirApplication(SharedFolderExchange& exchange, int folder, Strin
     : m_exchange(exchange)
     , m_folder(folder)
     , m_message(std::move(message))
+    , m_toRemove(exchange.m_library.collection(networkCollection).folder(folder).records.size())
     , m_next(firstEntry)
 { }
 
 bool DirApplication::run(std::chrono::microseconds budget)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point end = Clock::now() + budget;
+    const Clock::time_point deadline = Clock::now() + budget;
+    const bool removing = m_toRemove > 0;
+    if (removing) {
+        removeOld(deadline);
+        if (m_toRemove > 0) {
+            // The list never shows a record that is gone.
+            m_exchange.reloadIfShown(m_folder);
+            return false;
+        }
+    }
+    addEntries(deadline);
+    if (removing || finished())
+        m_exchange.reloadIfShown(m_folder);
+    return finished();
+}
+
+void DirApplication::removeOld(Clock::time_point deadline)
+{
+    while (m_toRemove > 0) {
+        const size_t stop = m_toRemove - std::min<size_t>(m_toRemove, recordsPerBatch);
+        for (; m_toRemove > stop; --m_toRemove)
+            m_exchange.removeLastRecord(m_folder);
+        if (Clock::now() >= deadline)
+            return;
+    }
+}
+
+void DirApplication::addEntries(Clock::time_point deadline)
+{
     RecordLibrary& library = m_exchange.m_library;
     CollectionTree& network = library.collection(networkCollection);
-    // The clock is read once per batch: a record takes a few microseconds.
-    constexpr int32_t batch = 64;
-    while (!finished()) {
-        const int32_t stop = std::min(m_message.count(), m_next + batch);
+    if (m_next == firstEntry)
+        network.reserveRecords(m_message.count() - firstEntry);
+    while (m_next < m_message.count()) {
+        const int32_t stop = std::min(m_message.count(), m_next + recordsPerBatch);
         for (; m_next < stop; ++m_next) {
             GameRecord record;
             recordFromLine(m_message.item(m_next).view(), record, network.playerNames(),
@@ -225,12 +265,7 @@ bool DirApplication::run(std::chrono::microseconds budget)
             network.addRecord(m_folder, std::move(record));
             ++m_added;
         }
-        if (Clock::now() >= end)
-            break;
+        if (Clock::now() >= deadline)
+            return;
     }
-    if (!finished())
-        return false;
-    if (m_exchange.m_views.shownFolder() == FolderKey { networkCollection, m_folder })
-        m_exchange.m_views.reloadList();
-    return true;
 }

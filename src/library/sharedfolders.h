@@ -69,15 +69,19 @@ public:
     StringList answerGetDir(const StringList& request) const;
 
     // Starts applying a DIR as delivered (item 1 the user who answered, item 3 the path, then the
-    // entries): the folder is found or made, its records go, and a share list is applied at
-    // once. Record entries are added by the returned application, a slice at a time. Null when
-    // the message names no folder that may be listed.
+    // entries): the folder is found or made, and a share list is applied at once. A share's
+    // listing is applied by the returned application, a slice at a time: the share's records go,
+    // then the entries come in. Null when the message names no folder that may be listed.
     std::unique_ptr<DirApplication> beginDir(StringList message, int32_t now);
 
 private:
     friend class DirApplication;
     void applyShareList(int computer, const StringList& message);
     void removeRecords(int folder);
+    // Takes out the folder's last record, telling the open windows.
+    void removeLastRecord(int folder);
+    // Reloads the list when it shows the folder.
+    void reloadIfShown(int folder);
 
     RecordLibrary& m_library;
     LibraryOperations& m_operations;
@@ -86,23 +90,33 @@ private:
     std::unordered_map<int, int32_t> m_listedAt;
 };
 
-// The record entries of one DIR, added to their folder over as many slices as it takes, so that
-// a long listing never holds up the window for long.
+// The listing of one share from a DIR, applied over as many slices as it takes, so that a long
+// listing never holds up the window for long: first the records the share holds go, last to
+// first, then a record is added for each entry.
 class DirApplication {
 public:
     DirApplication(SharedFolderExchange& exchange, int folder, StringList message);
 
-    // Adds entries until all are in or the budget is spent; true when finished. The list is
-    // refreshed at the end when it shows the folder.
+    // Works until all is done or the budget is spent; true when finished. The list follows when it
+    // shows the folder: it is reloaded after each slice that took records out, and once the last
+    // entry is in.
     bool run(std::chrono::microseconds budget);
-    bool finished() const { return m_next >= m_message.count(); }
+    bool finished() const { return m_toRemove == 0 && m_next >= m_message.count(); }
     int folder() const { return m_folder; }
     int32_t entriesAdded() const { return m_added; }
 
 private:
+    using Clock = std::chrono::steady_clock;
+    // Takes records out until none is left to take or the deadline passes.
+    void removeOld(Clock::time_point deadline);
+    // Adds entries until all are in or the deadline passes.
+    void addEntries(Clock::time_point deadline);
+
     SharedFolderExchange& m_exchange;
     int m_folder;
     StringList m_message;
+    // The records the share held when the listing came, still to take out (from its end).
+    size_t m_toRemove;
     int32_t m_next;
     int32_t m_added = 0;
 };

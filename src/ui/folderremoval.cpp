@@ -13,3 +13,15 @@ bool removalTakesFolder(const RecordLibrary& library, FolderKey shown, const Win
     return removed.collection == shown.collection && removed.folder < tree.folderCount()
         && shown.folder < tree.folderCount() && tree.isAncestor(removed.folder, shown.folder);
 }
+
+bool removalTakesRecord(
+    const RecordLibrary& library, int collection, int slot, const WindowNotice& notice)
+{
+    if (notice.kind == WindowRecordRemoved)
+        return FolderKey::fromPacked(notice.key) == FolderKey { collection, slot };
+    if (notice.kind != WindowFolderRemoved || collection < 0 || collection >= collectionCount)
+        return false;
+    const CollectionTree& tree = library.collection(collection);
+    return tree.recordIsLive(slot)
+        && removalTakesFolder(library, { collection, tree.record(slot).folder }, notice);
+}

@@ -1,11 +1,11 @@
 #include "viewer/recordeditor.h"
 
-#include "library/folderkey.h"
 #include "library/libraryoperations.h"
 #include "library/recordlibrary.h"
 #include "records/gamerecord.h"
 #include "text/texts.h"
 #include "ui/dialogunits.h"
+#include "ui/folderremoval.h"
 #include "viewer/boardpage.h"
 #include "viewer/infopage.h"
 #include "viewer/movesheetpage.h"
@@ -91,24 +91,9 @@ void RecordEditor::save()
     accept();
 }
 
-bool RecordEditor::showsRecordOf(uint32_t key, bool folderKey) const
-{
-    const FolderKey target = FolderKey::fromPacked(key);
-    if (target.collection != m_collection)
-        return false;
-    if (!folderKey)
-        return target.folder == m_record;
-    const CollectionTree& tree = m_library.collection(m_collection);
-    if (!tree.recordIsLive(m_record))
-        return false;
-    return tree.isAncestor(target.folder, tree.record(m_record).folder);
-}
-
 int32_t RecordEditor::onWindow(const WindowNotice& notice, int32_t)
 {
-    const bool closes = (notice.kind == WindowRecordRemoved && showsRecordOf(notice.key, false))
-        || (notice.kind == WindowFolderRemoved && showsRecordOf(notice.key, true));
-    if (!closes)
+    if (!removalTakesRecord(m_library, m_collection, m_record, notice))
         return noticeIgnored;
     reject();
     return noticeHandled;

@@ -48,8 +48,6 @@ protected:
     bool initDialog() override;
 
 private:
-    bool showsRecordOf(uint32_t key, bool folderKey) const;
-
     RecordLibrary& m_library;
     LibraryOperations& m_operations;
     const int m_collection;

@@ -5,6 +5,7 @@
 #include "records/gamerecord.h"
 #include "text/texts.h"
 #include "ui/dialogunits.h"
+#include "ui/folderremoval.h"
 #include "viewer/diagramimage.h"
 #include "viewer/openingexplorerpanel.h"
 #include "viewer/picturebutton.h"
@@ -206,6 +207,12 @@ void RecordViewer::connectButtons()
 
 int32_t RecordViewer::onWindow(const WindowNotice& notice, int32_t)
 {
+    // A record that goes away takes its viewer with it: its slot may soon hold another record,
+    // which this viewer would then stand for when that one is opened.
+    if (removalTakesRecord(m_library, m_collection, m_record, notice)) {
+        reject();
+        return noticeHandled;
+    }
     if (notice.kind != WindowViewRecord || notice.key != recordKey(m_collection, m_record))
         return noticeIgnored;
     comeForward();

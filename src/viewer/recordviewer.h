@@ -18,7 +18,9 @@ class RecordLibrary;
 // The modeless window in which the user replays one record: the disc board with the last move
 // marked, four step buttons with a move counter, the players with the disc counts and the result,
 // and the comment in a box that can be folded away. It reads the record once when it opens and
-// never changes the library; it stays open showing what it read if the record changes or goes.
+// never changes the library; it stays open showing what it read if the record changes, and closes
+// when the record, its folder or a folder above it goes away (a network computer's records go
+// at 切断 or when a new listing replaces them).
 //
 // Beside the board, an opening explorer shows what the games of a collection played from the
 // shown position; clicking one of its moves steps there (a move the record did not play starts a

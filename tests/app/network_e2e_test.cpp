@@ -193,7 +193,10 @@ TEST_F(NetworkEndToEnd, BrowseAShareAndCopyARecord)
         recordToLine(bobOwn.record(original), bobOwn.playerNames()));
     EXPECT_EQ(aliceOwn.playerNames().name(copy.blackPlayer), "Kuro");
 
-    // 最新の情報に更新 asks again at once and replaces the records.
+    // 最新の情報に更新 asks again at once and replaces the records; a viewer of a record the
+    // new listing replaced closes.
+    alice().frame().openViewer(networkCollection, network.folder(share).records[0]);
+    ASSERT_EQ(alice().frame().windows().count(), 1);
     bobOps.newRecord(myRecordsCollection, games, newNamedRecord("game two"));
     const int32_t listed = alice().client().sharedFolders().listedAt(share);
     list.setFocus();
@@ -202,10 +205,12 @@ TEST_F(NetworkEndToEnd, BrowseAShareAndCopyARecord)
         NetworkProgram::waitFor([&] { return network.folder(share).records.size() == 2u; }));
     EXPECT_GE(alice().client().sharedFolders().listedAt(share), listed);
     EXPECT_EQ(list.listModel().rowCount(), 2);
+    EXPECT_TRUE(NetworkProgram::waitFor([&] { return alice().frame().windows().count() == 0; }));
 
-    // A window on a network record closes when the connection goes.
+    // The windows on network records close when the connection goes (切断).
     alice().frame().openEditor(networkCollection, network.folder(share).records[0]);
-    ASSERT_EQ(alice().frame().windows().count(), 1);
+    alice().frame().openViewer(networkCollection, network.folder(share).records[1]);
+    ASSERT_EQ(alice().frame().windows().count(), 2);
     alice().frame().dispatch(CommandId::Disconnect);
     EXPECT_TRUE(NetworkProgram::waitFor([&] { return alice().frame().windows().count() == 0; }));
     EXPECT_TRUE(childNames(network, 0).empty());

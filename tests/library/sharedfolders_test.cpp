@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
 namespace {
 
 class SharedFolders : public testing::Test {
@@ -132,6 +136,54 @@ TEST_F(SharedFolders, DirBuildsSharesReplacesRecordsAndDropsVanishedShares)
     EXPECT_EQ(exchange.beginDir(StringList { "XTELL", "@a b", "DIR", "\\x\\", "y" }, 1), nullptr);
     exchange.userLoggedOut("bob");
     EXPECT_EQ(net.findChild(0, "bob"), -1);
+}
+
+TEST_F(SharedFolders, ListingReplacesRecordsOverSlicesKeepingTheFolderWhole)
+{
+    exchange.beginDir(StringList { "XTELL", "bob", "DIR", "\\", "1,s,c" }, 1);
+    const CollectionTree& net = library.collection(networkCollection);
+    const int share = net.findChild(net.findChild(0, "bob"), "s");
+    const auto listing = [](const char* prefix, int count) {
+        StringList dir { "XTELL", "bob", "DIR", "\\s\\" };
+        GameRecord record;
+        PlayerNameTable names;
+        for (int i = 0; i < count; ++i) {
+            record.name = prefix + std::to_string(i);
+            dir.append(recordToLine(record, names));
+        }
+        return dir;
+    };
+    auto first = exchange.beginDir(listing("old", 200), 2);
+    while (!first->run(std::chrono::microseconds(0))) { }
+    const std::vector<int> oldSlots = net.folder(share).records;
+
+    views.shown = { networkCollection, share };
+    log.clear();
+    auto second = exchange.beginDir(listing("new", 150), 3);
+    ASSERT_NE(second, nullptr);
+    int slices = 0;
+    for (bool done = false; !done; ++slices) {
+        done = second->run(std::chrono::microseconds(0));
+        // Between slices the folder lists only live records, and the list has been told.
+        for (const int slot : net.folder(share).records)
+            EXPECT_TRUE(net.recordIsLive(slot));
+        EXPECT_EQ(log.entries.back(), "row.reload 1:" + std::to_string(share));
+    }
+    EXPECT_GT(slices, 3);
+    std::vector<std::string> expected;
+    for (auto slot = oldSlots.rbegin(); slot != oldSlots.rend(); ++slot) {
+        char text[64];
+        std::snprintf(text, sizeof text, "notice 13 %08X 0", (1u << 24) | unsigned(*slot));
+        expected.push_back(text);
+    }
+    std::vector<std::string> notices;
+    std::copy_if(log.entries.begin(), log.entries.end(), std::back_inserter(notices),
+        [](const std::string& e) { return e.starts_with("notice"); });
+    EXPECT_EQ(notices, expected); // last to first, one for each record that went
+    ASSERT_EQ(net.folder(share).records.size(), 150u);
+    for (int i = 0; i < 150; ++i)
+        EXPECT_EQ(net.record(net.folder(share).records[size_t(i)]).name, "new" + std::to_string(i));
+    EXPECT_EQ(exchange.listedAt(share), 3);
 }
 
 } // namespace

@@ -76,7 +76,10 @@ TEST(ByteString, TrimWhiteSpace)
     const std::pair<std::string_view, std::string_view> cases[] = {
         { "", "" }, { " \t\r\n", "" }, { "a", "a" }, { "  a b\t\r\n", "a b" },
         { "\r\nx\ny\r\n", "x\ny" },
-        { "\x81\x40a\x81\x40", "\x81\x40a\x81\x40" }, // full-width spaces stay
+        { "\x81\x40"
+          "a\x81\x40",
+            "\x81\x40"
+            "a\x81\x40" }, // full-width spaces stay
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(trimWhiteSpace(in), out) << in;

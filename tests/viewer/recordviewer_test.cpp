@@ -17,7 +17,9 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include <functional>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -255,7 +257,8 @@ TEST_F(RecordViewerTest, OpeningARecordTwiceBringsItsViewerForward)
     EXPECT_NE(open(second), nullptr);
     EXPECT_EQ(viewerCount(), 2);
 
-    // Only kind 9 with its own key reaches it; removal notices leave it open.
+    // Only kind 9 with its own key brings it forward; the removal of other records and folders
+    // leaves it open.
     struct Case {
         int32_t kind;
         uint32_t key;
@@ -266,13 +269,68 @@ TEST_F(RecordViewerTest, OpeningARecordTwiceBringsItsViewerForward)
              Case { WindowViewRecord, RecordViewer::recordKey(2, first), noticeIgnored },
              Case { WindowViewRecord, RecordViewer::recordKey(0, second), noticeIgnored },
              Case { WindowEditRecord, RecordViewer::recordKey(0, first), noticeIgnored },
-             Case { WindowRecordRemoved, RecordViewer::recordKey(0, first), noticeIgnored },
-             Case { WindowFolderRemoved, 0, noticeIgnored },
+             Case { WindowRecordRemoved, RecordViewer::recordKey(0, second), noticeIgnored },
+             Case { WindowRecordRemoved, RecordViewer::recordKey(2, first), noticeIgnored },
+             Case { WindowFolderRemoved, RecordViewer::recordKey(1, 0), noticeIgnored },
          }) {
         SCOPED_TRACE(c.kind);
         EXPECT_EQ(v->onWindow(WindowNotice(c.kind, c.key), 0), c.answer);
     }
     EXPECT_EQ(RecordViewer::recordKey(2, 5), 0x02000005u);
+}
+
+TEST_F(RecordViewerTest, TheRecordOrAFolderAboveItGoingAwayClosesTheViewer)
+{
+    settings().delconfirm = 0;
+    // The record sits in B inside A, beside another record; C is a folder elsewhere.
+    struct Layout {
+        int a, b, c, record, beside;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const Layout&)> remove;
+        bool closes;
+    };
+    const std::vector<Case> cases {
+        { "the record", [this](const Layout& l) { ops().deleteRecord(0, l.record); }, true },
+        { "its folder", [this](const Layout& l) { ops().deleteFolder(0, l.b); }, true },
+        { "a folder above it", [this](const Layout& l) { ops().deleteFolder(0, l.a); }, true },
+        { "the record beside it", [this](const Layout& l) { ops().deleteRecord(0, l.beside); },
+            false },
+        { "another folder", [this](const Layout& l) { ops().deleteFolder(0, l.c); }, false },
+        { "another collection", [this](const Layout&) { ops().clearNetworkComputers(); }, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Layout l {};
+        l.a = newFolder(0, 0, "A");
+        l.b = newFolder(0, l.a, "B");
+        l.c = newFolder(0, 0, "C");
+        l.record = newRecord(0, l.b, "r");
+        l.beside = newRecord(0, l.b, "s");
+        ASSERT_NE(open(l.record), nullptr);
+        c.remove(l);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(viewerCount(), c.closes ? 0 : 1);
+        m_frame->windows().destroyAll();
+        for (const int folder : { l.a, l.c }) {
+            if (collection(0).folderIsLive(folder))
+                ops().deleteFolder(0, folder);
+        }
+    }
+
+    // A record of another user's share goes with the network computers at 切断.
+    CollectionTree& network = collection(networkCollection);
+    const int computer = network.addFolder(0, "bob", 0);
+    const int share = network.addFolder(computer, "share", 0);
+    const int remote = network.addRecord(share, newNamedRecord("game"));
+    m_frame->openViewer(networkCollection, remote);
+    ASSERT_EQ(viewerCount(), 1);
+    ops().clearNetworkComputers();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(viewerCount(), 0);
 }
 
 TEST_F(RecordViewerTest, TheCommentFoldsAwayAndBack)
