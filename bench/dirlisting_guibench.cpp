@@ -30,15 +30,20 @@
 #include <cstdlib>
 #include <ctime>
 
+#include <sys/resource.h>
+
 namespace {
 
 // This thread's processor time in milliseconds: on a machine shared with other work, wall-clock
 // gaps also count the time the thread waited for a processor.
 double threadCpuMs()
 {
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+    rusage usage {};
+    getrusage(RUSAGE_THREAD, &usage);
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
 struct NoPrompts : NetworkPrompts {
