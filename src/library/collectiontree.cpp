@@ -37,6 +37,7 @@ void CollectionTree::adopt(RecordCollection data)
     m_data = std::move(data);
     rebuildIndex();
     m_searchIndexStale = true;
+    ++m_recordChanges;
 }
 
 void CollectionTree::rebuildIndex()
@@ -544,10 +545,12 @@ void CollectionTree::clear()
     m_hints.clear();
     m_names.clear();
     m_searchIndexStale = true;
+    ++m_recordChanges;
 }
 
 void CollectionTree::updateSearchIndex(int slot)
 {
+    ++m_recordChanges;
     if (!m_searchIndexStale)
         m_searchIndex.update(m_data, slot);
 }

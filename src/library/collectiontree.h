@@ -62,12 +62,16 @@ public:
     bool folderIsLive(int index) const;
     bool recordIsLive(int slot) const;
     int sharedCount() const { return m_data.sharedCount; }
+    // Grows whenever a record slot is filled, changed or freed, or the records are replaced
+    // whole: an index made from the records is current while this number is what it was then.
+    uint64_t recordChanges() const { return m_recordChanges; }
 
     // For changing a record's fields in place (the editor). Its name and folder must be changed
     // only through renameRecord, addRecord and detachRecord.
     GameRecord& recordForEdit(int slot)
     {
         m_searchIndexStale = true;
+        ++m_recordChanges;
         return m_data.records[slot];
     }
     // Player names may be added (findOrAdd) by whoever fills a record for this collection; only
@@ -172,6 +176,7 @@ private:
 
     mutable RecordSearchIndex m_searchIndex;
     mutable bool m_searchIndexStale = true;
+    uint64_t m_recordChanges = 0;
     // Folder → slots detached but still in its record list.
     std::unordered_map<int, std::unordered_multiset<int>> m_pendingDetach;
 };

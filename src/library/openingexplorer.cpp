@@ -178,21 +178,27 @@ void OpeningExplorer::rebuild()
 
 int OpeningExplorer::gameCount() const
 {
-    if (m_stale)
+    if (stale())
         build();
     return int(m_entries.size());
 }
 
 std::size_t OpeningExplorer::indexBytes() const
 {
-    if (m_stale)
+    if (stale())
         build();
     return m_entries.capacity() * sizeof(Entry);
+}
+
+bool OpeningExplorer::stale() const
+{
+    return m_stale || m_builtAt != m_tree.recordChanges();
 }
 
 void OpeningExplorer::build() const
 {
     m_stale = false;
+    m_builtAt = m_tree.recordChanges();
     std::vector<MoveList> played;
     std::vector<int32_t> slots;
     const int slotCount = std::min(m_tree.slotCount(), kMaxSlots);
@@ -243,7 +249,7 @@ void OpeningExplorer::build() const
 
 std::vector<ExplorerMove> OpeningExplorer::explore(const std::vector<int>& squaresFromStart) const
 {
-    if (m_stale)
+    if (stale())
         build();
     const int depth = int(squaresFromStart.size());
     if (depth > MoveList::kMaxMoves)

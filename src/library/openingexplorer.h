@@ -31,9 +31,8 @@ struct ExplorerMove {
 // result and its last moves beside it (16 bytes per record), and walks that order
 // as a tree of shared move prefixes, cutting off every prefix that places a disc on a square the
 // position (in each of its images) leaves empty; a game whose last moves do not fit the
-// position's empty squares is passed over without being read. It reads the tree it was made from;
-// after the collection's records change, call rebuild() (or invalidate(), and the next query
-// rebuilds). An index that fell behind gives wrong counts but never reads outside the collection.
+// position's empty squares is passed over without being read. It reads the tree it was made from
+// and makes its index again at the first query after the tree's records changed.
 class OpeningExplorer {
 public:
     explicit OpeningExplorer(const CollectionTree& tree);
@@ -81,4 +80,7 @@ private:
     const CollectionTree& m_tree;
     mutable std::vector<Entry> m_entries;
     mutable bool m_stale = true;
+    mutable uint64_t m_builtAt = 0; // the tree's record changes when the index was made
+
+    bool stale() const;
 };

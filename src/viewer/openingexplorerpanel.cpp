@@ -104,11 +104,10 @@ void OpeningExplorerPanel::setCollection(int collection)
 
 void OpeningExplorerPanel::changeEvent(QEvent* event)
 {
-    // Records may have come or gone while another window was in use: the next
-    // question reads the collection again. The index is not remade on every step,
-    // which would cost far more than the question itself in a large collection.
+    // Records may have come or gone while another window was in use: the explorer
+    // notices that itself, so coming back shows the collection as it is now.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_explorer)
-        m_explorer->invalidate();
+        fill();
     QWidget::changeEvent(event);
 }
 

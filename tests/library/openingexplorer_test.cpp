@@ -186,7 +186,7 @@ std::string describe(const std::vector<ExplorerMove>& moves)
     return text;
 }
 
-void addGame(CollectionTree& tree, const MoveList& played, int winner, int endType, int black)
+int addGame(CollectionTree& tree, const MoveList& played, int winner, int endType, int black)
 {
     GameRecord r;
     r.winner = int8_t(winner);
@@ -194,7 +194,7 @@ void addGame(CollectionTree& tree, const MoveList& played, int winner, int endTy
     r.blackDiscs = int8_t(black);
     r.whiteDiscs = int8_t(64 - black);
     normaliseMoves(r, played, OpeningBook {});
-    tree.addRecord(0, std::move(r));
+    return tree.addRecord(0, std::move(r));
 }
 
 MoveList imageOf(const MoveList& moves, const Symmetry& s)
@@ -241,11 +241,11 @@ TEST(OpeningExplorer, TurnsImagesOntoTheAskedPositionByTheFirstSymmetry)
     EXPECT_EQ(explorer.gameCount(), 5);
     EXPECT_LE(explorer.indexBytes() / 5, 16u);
 
-    // A record added later is seen after invalidate().
-    addGame(tree, textToMoves("F5F4"), 1, 0, 50);
-    EXPECT_EQ(explorer.explore(indices(textToMoves("F5"))).size(), 2u);
-    explorer.invalidate();
+    // Records added or removed later are seen at the next query.
+    const int added = addGame(tree, textToMoves("F5F4"), 1, 0, 50);
     EXPECT_EQ(explorer.explore(indices(textToMoves("F5"))).size(), 3u);
+    tree.detachRecord(added);
+    EXPECT_EQ(explorer.explore(indices(textToMoves("F5"))).size(), 2u);
 }
 
 TEST(OpeningExplorer, CountsWhatAReplayOfEveryGameCounts)
