@@ -4,6 +4,7 @@
 #include "library/recordlibrary.h"
 #include "text/texts.h"
 #include "ui/libraryaccess.h"
+#include "ui/mainwindow.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -71,6 +72,19 @@ bool FileImport::answerFileDrag(LibraryAccess& document, QDropEvent& event, Fold
         event.acceptProposedAction();
     else
         event.ignore();
+    return true;
+}
+
+bool FileImport::takeFileDrop(
+    LibraryAccess& document, QDropEvent& event, FolderKey target, MainWindow* frame)
+{
+    if (!answerFileDrag(document, event, target))
+        return false;
+    if (!event.isAccepted() || frame == nullptr)
+        return true;
+    const QStringList files = localFiles(*event.mimeData());
+    QMetaObject::invokeMethod(
+        frame, [frame, target, files] { frame->importFiles(target, files); }, Qt::QueuedConnection);
     return true;
 }
 

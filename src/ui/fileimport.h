@@ -9,6 +9,7 @@
 #include <vector>
 
 class LibraryAccess;
+class MainWindow;
 class QDropEvent;
 class QMimeData;
 class QWidget;
@@ -37,6 +38,11 @@ public:
     // handling goes on); otherwise the event is accepted when target takes files and refused when
     // it does not, and the answer is true.
     static bool answerFileDrag(LibraryAccess& document, QDropEvent& event, FolderKey target);
+    // For a view's drop handler: answers as answerFileDrag does and, when the files are taken,
+    // has the frame read them once the drop has been answered, so the file manager is not kept
+    // waiting.
+    static bool takeFileDrop(
+        LibraryAccess& document, QDropEvent& event, FolderKey target, MainWindow* frame);
 
     // Reads each file into a new folder under target (which must be accepted) and selects the last
     // folder made.

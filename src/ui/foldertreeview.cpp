@@ -437,17 +437,8 @@ void FolderTreeView::dragMoveEvent(QDragMoveEvent* event)
 void FolderTreeView::dropEvent(QDropEvent* event)
 {
     const FolderKey target = fileDropTarget(event->position().toPoint());
-    if (!FileImport::answerFileDrag(m_document, *event, target)) {
+    if (!FileImport::takeFileDrop(m_document, *event, target, m_frame))
         QTreeView::dropEvent(event);
-        return;
-    }
-    if (!event->isAccepted() || m_frame == nullptr)
-        return;
-    // The reading runs after the drop has been answered, so the file manager is not kept waiting.
-    const QStringList files = FileImport::localFiles(*event->mimeData());
-    MainWindow* frame = m_frame;
-    QMetaObject::invokeMethod(
-        frame, [frame, target, files] { frame->importFiles(target, files); }, Qt::QueuedConnection);
 }
 
 FolderKey FolderTreeView::fileDropTarget(const QPoint& viewportPos) const
