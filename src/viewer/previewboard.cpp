@@ -4,6 +4,7 @@
 #include "text/texts.h"
 #include "ui/dialogcontrols.h"
 #include "ui/dialogunits.h"
+#include "viewer/gameposition.h"
 #include "viewer/picturebutton.h"
 #include "viewer/sharedbrushes.h"
 
@@ -130,21 +131,7 @@ void PreviewBoard::chooseSide(int candidate)
 
 void PreviewBoard::refresh()
 {
-    std::optional<BoardSquare> mark;
-    if (const MoveEntry* entry = m_game.current())
-        mark = BoardSquare { board::columnOf(entry->square), board::rowOf(entry->square) };
-    const QRect changed = m_picture.updateDiscBoard(m_game, mark);
-    if (!changed.isEmpty())
-        update(changed.translated(BoardGeometry::shownAtX, BoardGeometry::shownAtY));
-
-    m_moveCounter->setText(
-        QString::asprintf(texts::viewerMoveCounter.utf8().data(), m_game.cursor()));
-    const bool ahead = m_game.cursor() < m_game.length();
-    const bool behind = m_game.cursor() > 0;
-    m_stepButtons[StepButtons::Forward]->setEnabled(ahead);
-    m_stepButtons[StepButtons::Last]->setEnabled(ahead);
-    m_stepButtons[StepButtons::Back]->setEnabled(behind);
-    m_stepButtons[StepButtons::First]->setEnabled(behind);
+    showGamePosition(*this, m_picture, m_game, *m_moveCounter, m_stepButtons);
     emit positionChanged();
 }
 

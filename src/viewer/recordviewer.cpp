@@ -7,6 +7,7 @@
 #include "ui/dialogunits.h"
 #include "ui/folderremoval.h"
 #include "viewer/diagramimage.h"
+#include "viewer/gameposition.h"
 #include "viewer/openingexplorerpanel.h"
 #include "viewer/picturebutton.h"
 #include "viewer/resultlabels.h"
@@ -267,21 +268,7 @@ void RecordViewer::stepForward()
 
 void RecordViewer::refresh()
 {
-    std::optional<BoardSquare> mark;
-    if (const MoveEntry* entry = m_game.current())
-        mark = BoardSquare { board::columnOf(entry->square), board::rowOf(entry->square) };
-    const QRect changed = m_picture.updateDiscBoard(m_game, mark);
-    if (!changed.isEmpty())
-        update(changed.translated(BoardGeometry::shownAtX, BoardGeometry::shownAtY));
-
-    m_moveCounter->setText(
-        QString::asprintf(texts::viewerMoveCounter.utf8().data(), m_game.cursor()));
-    const bool ahead = m_game.cursor() < m_game.length();
-    const bool behind = m_game.cursor() > 0;
-    m_stepButtons[StepButtons::Forward]->setEnabled(ahead);
-    m_stepButtons[StepButtons::Last]->setEnabled(ahead);
-    m_stepButtons[StepButtons::Back]->setEnabled(behind);
-    m_stepButtons[StepButtons::First]->setEnabled(behind);
+    showGamePosition(*this, m_picture, m_game, *m_moveCounter, m_stepButtons);
     if (m_explorer)
         m_explorer->showPosition(OpeningExplorerPanel::squaresOf(m_game));
 }

@@ -32,20 +32,10 @@ int runExport(std::span<char* const> argv)
         std::fputs("usage: pavione-cli export ggf|text|wthor COLLECTION FOLDERPATH OUT\n", stderr);
         return 2;
     }
-    const std::string path(args[1]);
-    RecordCollection collection;
-    if (loadCollection(path, collection, OpeningBook {}) != 0) {
-        std::fprintf(stderr, "pavione-cli: %s does not load as a collection file\n", path.c_str());
-        return 1;
-    }
     CollectionTree tree;
-    tree.adopt(std::move(collection));
-    const int folder = folderAt(tree, args[2]);
-    if (folder < 0) {
-        std::fprintf(stderr, "pavione-cli: %s has no folder %.*s\n", path.c_str(),
-            int(args[2].size()), args[2].data());
+    const int folder = loadFolderAt(std::string(args[1]), args[2], tree);
+    if (folder < 0)
         return 1;
-    }
     std::string error;
     const int written = exportArchive(tree, folder, *format, std::string(args[3]), error);
     if (written < 0) {

@@ -19,20 +19,10 @@ int runExportKa(std::span<char* const> argv)
             stderr);
         return 2;
     }
-    const std::string path(args[0]);
-    RecordCollection collection;
-    if (loadCollection(path, collection, OpeningBook {}) != 0) {
-        std::fprintf(stderr, "pavione-cli: %s does not load as a collection file\n", path.c_str());
-        return 1;
-    }
     CollectionTree tree;
-    tree.adopt(std::move(collection));
-    const int folder = folderAt(tree, args[1]);
-    if (folder < 0) {
-        std::fprintf(stderr, "pavione-cli: %s has no folder %.*s\n", path.c_str(),
-            int(args[1].size()), args[1].data());
+    const int folder = loadFolderAt(std::string(args[0]), args[1], tree);
+    if (folder < 0)
         return 1;
-    }
     const std::string out(args[2]);
     if (exportFolder(tree.data(), folder, out) != 0) {
         std::fprintf(stderr, "pavione-cli: cannot write %s\n", out.c_str());

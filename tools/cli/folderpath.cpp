@@ -1,9 +1,12 @@
 #include "folderpath.h"
 
 #include "library/collectiontree.h"
+#include "records/collectionfile.h"
+#include "records/openingbook.h"
 #include "text/cp932.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <type_traits>
 
@@ -41,4 +44,19 @@ int folderAt(const CollectionTree& tree, std::string_view utf8Path)
 int ensureFolderAt(CollectionTree& tree, std::string_view utf8Path, int32_t created)
 {
     return walk(tree, utf8Path, created);
+}
+
+int loadFolderAt(const std::string& file, std::string_view utf8Path, CollectionTree& tree)
+{
+    RecordCollection collection;
+    if (loadCollection(file, collection, OpeningBook {}) != 0) {
+        std::fprintf(stderr, "pavione-cli: %s does not load as a collection file\n", file.c_str());
+        return -1;
+    }
+    tree.adopt(std::move(collection));
+    const int folder = folderAt(tree, utf8Path);
+    if (folder < 0)
+        std::fprintf(stderr, "pavione-cli: %s has no folder %.*s\n", file.c_str(),
+            int(utf8Path.size()), utf8Path.data());
+    return folder;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 class CollectionTree;
@@ -11,3 +12,6 @@ class CollectionTree;
 int folderAt(const CollectionTree& tree, std::string_view utf8Path);
 // The same, making the folders that are missing; −1 when the folder table is full.
 int ensureFolderAt(CollectionTree& tree, std::string_view utf8Path, int32_t created);
+// Loads the collection file into tree and finds the folder at utf8Path in it. On failure the
+// reason goes to standard error and the answer is −1.
+int loadFolderAt(const std::string& file, std::string_view utf8Path, CollectionTree& tree);
