@@ -77,7 +77,7 @@ std::vector<ArchiveGame> gamesOfFolder(const CollectionTree& tree, int folder)
 int exportArchive(const CollectionTree& tree, int folder, ArchiveFormat format,
     const std::string& path, std::string& error)
 {
-    if (folder < 0 || folder >= tree.folderCount() || !tree.folderIsLive(folder)) {
+    if (!tree.folderIsLive(folder)) {
         error = "no such folder";
         return -1;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/collectiontree.h"
+#include "library/folderkey.h"
 #include "library/savefailure.h"
 
 #include <array>
@@ -59,6 +60,13 @@ public:
 
     CollectionTree& collection(int index) { return m_collections[index]; }
     const CollectionTree& collection(int index) const { return m_collections[index]; }
+    // Whether the key names a folder in the tree now: a collection that exists and a folder that
+    // is the root or hangs from it.
+    bool folderIsLive(FolderKey folder) const
+    {
+        return folder.collection >= 0 && folder.collection < collectionCount
+            && m_collections[size_t(folder.collection)].folderIsLive(folder.folder);
+    }
     const OpeningBook& openingBook() const { return *m_openingBook; }
     OpeningBook& openingBook() { return *m_openingBook; }
     const std::string& dataDirectory() const { return m_dataDirectory; }

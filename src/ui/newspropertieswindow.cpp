@@ -32,12 +32,9 @@ NewsPropertiesWindow::NewsPropertiesWindow(const RecordLibrary& library, FolderK
 
 bool NewsPropertiesWindow::initDialog()
 {
-    if (m_folder.collection < 0 || m_folder.collection >= collectionCount)
+    if (!m_library.folderIsLive(m_folder))
         return false;
     const CollectionTree& tree = m_library.collection(m_folder.collection);
-    if (m_folder.folder < 0 || m_folder.folder >= tree.folderCount()
-        || !tree.folderIsLive(m_folder.folder))
-        return false;
     const RecordFolder& folder = tree.folder(m_folder.folder);
 
     setFixedSize(dialogunits::toPixels(QSize(windowWidth, windowHeight)));
