@@ -9,7 +9,10 @@
 #include "records/wthorfile.h"
 #include "text/cp932.h"
 
+#include "library/orderedbatches.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -18,6 +21,9 @@
 #include <ctime>
 #include <filesystem>
 #include <new>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -96,9 +102,26 @@ public:
             m_players.try_emplace(names.name(i), i);
     }
 
-    void file(const ArchiveGame& game)
+    // The record a game becomes, but for its folder, players and name; touches nothing shared,
+    // so games may be prepared on any thread.
+    static GameRecord prepare(const ArchiveGame& game, const OpeningBook& book)
     {
         GameRecord record;
+        record.winner = game.winner;
+        record.endType = game.endType;
+        if (game.endType == GameRecord::normalEnd) {
+            record.blackDiscs = game.blackDiscs;
+            record.whiteDiscs = game.whiteDiscs;
+        }
+        record.playedAt = game.playedAt;
+        normaliseMoves(record, game.moves, book);
+        return record;
+    }
+
+    void file(const ArchiveGame& game) { file(game, prepare(game, m_book)); }
+
+    void file(const ArchiveGame& game, GameRecord record)
+    {
         const int folder
             = byNumber(m_groupByNumber, game.groupNumber, [&] { return folderOf(game.group); });
         if (size_t(folder) >= m_counters.size())
@@ -120,14 +143,6 @@ public:
             byNumber(m_playerByNumber, game.blackNumber, [&] { return player(game.black); }));
         record.whitePlayer = static_cast<int16_t>(
             byNumber(m_playerByNumber, game.whiteNumber, [&] { return player(game.white); }));
-        record.winner = game.winner;
-        record.endType = game.endType;
-        if (game.endType == GameRecord::normalEnd) {
-            record.blackDiscs = game.blackDiscs;
-            record.whiteDiscs = game.whiteDiscs;
-        }
-        record.playedAt = game.playedAt;
-        normaliseMoves(record, game.moves, m_book);
         m_tree.addRecord(folder, std::move(record));
     }
 
@@ -196,6 +211,174 @@ private:
     std::vector<int> m_counters; // records filed so far, by folder
     std::vector<int> m_playerByNumber; // by the archive's number; −1 not yet known
     std::vector<int> m_groupByNumber;
+};
+
+// A game read and checked, with the record it becomes.
+struct PreparedGame {
+    ArchiveGame game;
+    GameRecord record;
+};
+using PreparedBatch = std::vector<PreparedGame>;
+
+// Reads one piece of an archive (or, for an archive read whole, all of it) into the sink.
+using PieceReader = std::function<bool(size_t piece, ArchiveReport&, const ArchiveGameSink&)>;
+
+// Reads an archive on a second thread while this one files its games, in the file's order:
+// replaying and naming openings cost about as much as filing, so the two halves overlap. An
+// archive of fixed-size games comes in pieces that either thread may read (this one reads a piece
+// whenever it has nothing to file); any other is read whole on the second thread and handed over
+// in batches as it goes. Progress is told and cancelling asked once per batch.
+class PipelinedImport {
+public:
+    static constexpr size_t kPieceGames = 2048;
+
+    PipelinedImport(RecordFiler& filer, const OpeningBook& book, size_t fileBytes,
+        const ArchiveProgress& progress)
+        : m_filer(filer)
+        , m_book(book)
+        , m_fileBytes(std::max<size_t>(fileBytes, 1))
+        , m_progress(progress)
+    { }
+
+    // Reads pieces 0..pieces − 1, or with pieces 0 the whole archive at once, adding what was
+    // read to report. False when cancelled; error says why the import failed.
+    bool run(size_t pieces, const PieceReader& read, ArchiveReport& report, std::string& error)
+    {
+        const bool whole = pieces == 0;
+        std::vector<ArchiveReport> reports(whole ? 1 : pieces);
+        std::atomic<size_t> nextPiece { 0 };
+        std::atomic<bool> failed { false };
+        if (!whole)
+            m_batches.finish(pieces);
+
+        const auto prepared = [&](const ArchiveGame& game) {
+            return PreparedGame { game, RecordFiler::prepare(game, m_book) };
+        };
+        const auto readPiece = [&](size_t piece) {
+            PreparedBatch batch;
+            batch.reserve(kPieceGames);
+            read(piece, reports[piece], [&](ArchiveGame& game) {
+                batch.push_back(prepared(game));
+                return true;
+            });
+            m_batches.put(piece, std::move(batch));
+        };
+        const auto readWhole = [&] {
+            PreparedBatch batch;
+            size_t number = 0;
+            read(0, reports[0], [&](ArchiveGame& game) {
+                batch.push_back(prepared(game));
+                if (batch.size() < kPieceGames)
+                    return true;
+                if (!m_batches.waitForRoom(number))
+                    return false;
+                m_batches.put(number++, std::exchange(batch, {}));
+                return true;
+            });
+            if (!batch.empty() && m_batches.waitForRoom(number))
+                m_batches.put(number++, std::move(batch));
+            m_batches.finish(number);
+        };
+        const auto second = [&] {
+            try {
+                if (whole) {
+                    readWhole();
+                    return;
+                }
+                for (size_t piece; (piece = nextPiece++) < pieces;) {
+                    if (!m_batches.waitForRoom(piece))
+                        break;
+                    readPiece(piece);
+                }
+            } catch (const std::bad_alloc&) {
+                failed = true;
+                m_batches.stop();
+            }
+        };
+
+        std::thread worker;
+        try {
+            worker = std::thread(second);
+        } catch (const std::system_error&) {
+            // No second thread: pieces are all read here below; a whole archive is filed as read.
+            if (whole)
+                return readAndFile(read, report);
+        }
+        // Whatever leaves this function, the second thread is stopped and waited for first.
+        struct Joiner {
+            OrderedBatches<PreparedBatch>& batches;
+            std::thread& thread;
+            ~Joiner()
+            {
+                batches.stop();
+                if (thread.joinable())
+                    thread.join();
+            }
+        } joiner { m_batches, worker };
+
+        bool cancelled = false;
+        for (;;) {
+            std::optional<PreparedBatch> batch = m_batches.take(false);
+            if (!batch) {
+                size_t piece = nextPiece.load();
+                if (!whole && piece < pieces && m_batches.hasRoom(piece)
+                    && nextPiece.compare_exchange_strong(piece, piece + 1)) {
+                    readPiece(piece);
+                    continue;
+                }
+                batch = m_batches.take(true);
+                if (!batch)
+                    break;
+            }
+            for (PreparedGame& prepared : *batch)
+                m_filer.file(prepared.game, std::move(prepared.record));
+            if (!batch->empty() && !told(batch->back().game.sourceEnd)) {
+                cancelled = true;
+                break;
+            }
+        }
+        m_batches.stop();
+        if (worker.joinable())
+            worker.join();
+        for (const ArchiveReport& piece : reports) {
+            report.filed += piece.filed;
+            report.cut += piece.cut;
+            report.skipped += piece.skipped;
+            for (const std::string& reason : piece.reasons)
+                report.note(reason);
+        }
+        if (failed)
+            error = "out of memory";
+        return !cancelled;
+    }
+
+private:
+    bool told(size_t sourceEnd) const
+    {
+        return !m_progress || m_progress(std::min(1.0, double(sourceEnd) / double(m_fileBytes)));
+    }
+
+    // Reads and files on this thread alone, telling progress every batch's worth of games.
+    bool readAndFile(const PieceReader& read, ArchiveReport& report)
+    {
+        size_t sinceProgress = 0;
+        bool cancelled = false;
+        read(0, report, [&](ArchiveGame& game) {
+            m_filer.file(game);
+            if (++sinceProgress < kPieceGames)
+                return true;
+            sinceProgress = 0;
+            cancelled = !told(game.sourceEnd);
+            return !cancelled;
+        });
+        return !cancelled;
+    }
+
+    RecordFiler& m_filer;
+    const OpeningBook& m_book;
+    const size_t m_fileBytes;
+    const ArchiveProgress& m_progress;
+    OrderedBatches<PreparedBatch> m_batches { 8 };
 };
 
 } // namespace
@@ -296,20 +479,8 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
 
     const std::string base = fileNameBase(file);
     RecordFiler filer(tree, book, result.folder, base);
-    int sinceProgress = 0;
+    PipelinedImport pipeline(filer, book, bytes.size(), progress);
     bool stopped = false;
-    const ArchiveGameSink sink = [&](ArchiveGame& game) {
-        filer.file(game);
-        if (progress && ++sinceProgress >= 4096) {
-            sinceProgress = 0;
-            const double share = double(game.sourceEnd) / double(std::max<size_t>(bytes.size(), 1));
-            if (!progress(std::min(1.0, share))) {
-                stopped = true;
-                return false;
-            }
-        }
-        return true;
-    };
     try {
         // Room for the file's games up front: a large archive then fills the record table without
         // moving it as it grows.
@@ -321,17 +492,39 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
             tree.reserveRecords(ggf::countGameStarts(bytes));
         switch (kind) {
         case ArchiveKind::tournamentGames: {
+            const std::optional<size_t> held = wthor::checkGameFile(bytes, result.report);
+            if (!held)
+                break;
             const auto players = namesBeside(file, ".jou", wthor::kPlayerBytes, result.report);
             const auto tournaments
                 = namesBeside(file, ".trn", wthor::kTournamentBytes, result.report);
-            wthor::readGames(bytes, players, tournaments, result.report, sink);
+            const size_t pieceGames = PipelinedImport::kPieceGames;
+            const size_t pieces = (*held + pieceGames - 1) / pieceGames;
+            stopped = !pipeline.run(
+                pieces,
+                [&](size_t piece, ArchiveReport& report, const ArchiveGameSink& sink) {
+                    const size_t first = piece * pieceGames;
+                    return wthor::readGameRange(bytes, first, std::min(pieceGames, *held - first),
+                        players, tournaments, report, sink);
+                },
+                result.report, result.error);
             break;
         }
         case ArchiveKind::serverGames:
-            ggf::readGames(bytes, base, result.report, sink);
+            stopped = !pipeline.run(
+                0,
+                [&](size_t, ArchiveReport& report, const ArchiveGameSink& sink) {
+                    return ggf::readGames(bytes, base, report, sink);
+                },
+                result.report, result.error);
             break;
         default:
-            movetext::readGames(bytes, base, result.report, sink);
+            stopped = !pipeline.run(
+                0,
+                [&](size_t, ArchiveReport& report, const ArchiveGameSink& sink) {
+                    return movetext::readGames(bytes, base, report, sink);
+                },
+                result.report, result.error);
             break;
         }
     } catch (const std::bad_alloc&) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <ctime>
+#include <optional>
 #include <unordered_map>
 
 namespace wthor {
@@ -138,30 +139,37 @@ uint8_t byteOfSquare(int square)
     return static_cast<uint8_t>(10 * (board::rowOf(square) + 1) + board::columnOf(square) + 1);
 }
 
-bool readGames(std::string_view bytes, const std::vector<std::string>& players,
-    const std::vector<std::string>& tournaments, ArchiveReport& report, const ArchiveGameSink& sink)
+std::optional<size_t> checkGameFile(std::string_view bytes, ArchiveReport& report)
 {
     Header h;
     if (!looksLikeGameFile(bytes)) {
         report.note("not a game file of the tournament archive");
-        return false;
+        return std::nullopt;
     }
     readHeader(bytes, h);
     const size_t held = (bytes.size() - kHeaderBytes) / kGameBytes;
     if (h.boardSize == 10) {
         report.skipped += static_cast<int>(held);
         report.note("10 × 10 games are not kept");
-        return false;
+        return std::nullopt;
     }
     if (held != h.games)
         report.note("the header counts " + std::to_string(h.games) + " games, the file holds "
             + std::to_string(held));
     if ((bytes.size() - kHeaderBytes) % kGameBytes != 0)
         report.note("the file ends inside a game");
-    const int32_t playedAt = startOfYear(h.year);
+    return held;
+}
 
+bool readGameRange(std::string_view bytes, size_t first, size_t count,
+    const std::vector<std::string>& players, const std::vector<std::string>& tournaments,
+    ArchiveReport& report, const ArchiveGameSink& sink)
+{
+    Header h;
+    readHeader(bytes, h);
+    const int32_t playedAt = startOfYear(h.year);
     ArchiveGame game;
-    for (size_t i = 0; i < held; ++i) {
+    for (size_t i = first; i < first + count; ++i) {
         const std::string_view g = bytes.substr(kHeaderBytes + i * kGameBytes, kGameBytes);
         game.groupNumber = read16(g, 0);
         game.blackNumber = read16(g, 2);
@@ -171,21 +179,20 @@ bool readGames(std::string_view bytes, const std::vector<std::string>& players,
         game.white = nameOrEmpty(players, unsigned(game.whiteNumber));
         setResultFromBlackScore(game, static_cast<uint8_t>(g[6]));
         game.playedAt = playedAt;
-        game.moves = MoveList();
         game.cut = false;
         game.sourceEnd = kHeaderBytes + (i + 1) * kGameBytes;
         BitPosition position = BitPosition::start();
         std::array<char, MoveList::kMaxMoves> played;
-        size_t count = 0;
+        size_t moves = 0;
         for (size_t m = 8; m < kGameBytes && g[m] != 0; ++m) {
             const int square = squareOfByte(static_cast<uint8_t>(g[m]));
             if (!position.play(square)) {
                 game.cut = true;
                 break;
             }
-            played[count++] = static_cast<char>(square);
+            played[moves++] = static_cast<char>(square);
         }
-        game.moves = MoveList::fromBytes(std::string_view(played.data(), count));
+        game.moves = MoveList::fromBytes(std::string_view(played.data(), moves));
         if (game.cut) {
             ++report.cut;
             report.note("game " + std::to_string(i + 1) + ": moves stop being legal at move "
@@ -196,6 +203,13 @@ bool readGames(std::string_view bytes, const std::vector<std::string>& players,
             return false;
     }
     return true;
+}
+
+bool readGames(std::string_view bytes, const std::vector<std::string>& players,
+    const std::vector<std::string>& tournaments, ArchiveReport& report, const ArchiveGameSink& sink)
+{
+    const std::optional<size_t> held = checkGameFile(bytes, report);
+    return held && readGameRange(bytes, 0, *held, players, tournaments, report, sink);
 }
 
 namespace {

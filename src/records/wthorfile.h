@@ -3,6 +3,7 @@
 #include "records/archivegame.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,15 @@ std::vector<std::string> readNames(std::string_view bytes, size_t entryBytes);
 // The framed square of a move byte; 0 for a byte that names no square.
 int squareOfByte(uint8_t byte);
 uint8_t byteOfSquare(int square);
+
+// Notes what is wrong with a game file as a whole and gives the games it holds; none when the
+// bytes are not a game file of 8 × 8 games (10 × 10 games are counted as skipped).
+std::optional<size_t> checkGameFile(std::string_view bytes, ArchiveReport& report);
+// Reads games first..first + count − 1 of a game file that checkGameFile accepted, as readGames
+// does. Ranges of one file may be read at the same time.
+bool readGameRange(std::string_view bytes, size_t first, size_t count,
+    const std::vector<std::string>& players, const std::vector<std::string>& tournaments,
+    ArchiveReport& report, const ArchiveGameSink& sink);
 
 // Reads every game of a game file, naming players and tournaments from the tables (an unknown
 // number gives an empty name) and grouping games by tournament. Moves stop at the first illegal

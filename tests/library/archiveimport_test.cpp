@@ -109,7 +109,7 @@ TEST(ArchiveImport, CancelledOrEmptyImportsLeaveNoFolder)
     const ArchiveImportResult cancelled
         = importArchiveFile(tree, OpeningBook {}, 0, dir.file("many.txt"), [&](double share) {
               ++calls;
-              EXPECT_GT(share, 0.5);
+              EXPECT_GT(share, 0.4); // told after the first batch of games
               EXPECT_LE(share, 1.0);
               return false;
           });
