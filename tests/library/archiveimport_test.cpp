@@ -4,6 +4,7 @@
 #include "../records/clirun.h"
 #include "../records/tempdir.h"
 #include "board/notation.h"
+#include "board/randomgame.h"
 #include "buildpaths.h"
 #include "library/collectiontree.h"
 #include "records/openingbook.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 namespace {
 
@@ -93,6 +95,47 @@ TEST(ArchiveImport, TournamentFileBecomesAYearWithAFolderPerTournament)
     const GameRecord& unnamed = tree.record(tree.folder(bare.folder).records[0]);
     EXPECT_EQ(unnamed.blackPlayer, 0);
     EXPECT_EQ(unnamed.name, "1999 #1");
+}
+
+// A large file is read in pieces by two threads; its games still arrive in the file's order,
+// numbered per tournament, with the reasons of a damaged game deep inside it.
+TEST(ArchiveImport, LargeTournamentFileKeepsItsOrderAcrossPieces)
+{
+    std::mt19937 rng(5);
+    std::vector<ArchiveGame> games(7000);
+    for (size_t i = 0; i < games.size(); ++i) {
+        games[i].moves = randomGame(rng);
+        games[i].black = "P" + std::to_string(i % 7);
+        games[i].group = i % 3 ? "Open" : "Cup";
+        setResultFromBlackScore(games[i], int(i % 65));
+    }
+    wthor::Files files = wthor::write(games, 2003);
+    const size_t damaged = 5000;
+    files.games[wthor::kHeaderBytes + damaged * wthor::kGameBytes + 8 + 10] = 11; // a1, never legal
+    TempDir dir;
+    writeBytes(dir.file("big.wtb"), files.games);
+    writeBytes(dir.file("big.jou"), files.players);
+    writeBytes(dir.file("big.trn"), files.tournaments);
+    CollectionTree tree;
+    tree.ensureRoot("root", 0);
+    const ArchiveImportResult result
+        = importArchiveFile(tree, OpeningBook {}, 0, dir.file("big.wtb"));
+    ASSERT_TRUE(result.error.empty()) << result.error;
+    EXPECT_EQ(result.report.filed, 7000);
+    EXPECT_EQ(result.report.cut, 1);
+    EXPECT_EQ(result.report.reasons.back(), "game 5001: moves stop being legal at move 11");
+    std::vector<int> seen(2, 0);
+    for (size_t i = 0; i < games.size(); ++i) {
+        const int folder = tree.folder(result.folder).children[i % 3 ? 1 : 0];
+        const int n = ++seen[i % 3 ? 1 : 0];
+        const GameRecord& r = tree.record(tree.folder(folder).records[size_t(n - 1)]);
+        ASSERT_EQ(r.name, games[i].group + " #" + std::to_string(n)) << i;
+        ASSERT_EQ(tree.playerNames().name(r.blackPlayer), games[i].black) << i;
+        const MoveList expected = i == damaged ? MoveList::fromBytes(std::string_view(
+                                      reinterpret_cast<const char*>(games[i].moves.data()), 10))
+                                               : games[i].moves;
+        ASSERT_EQ(playedMoves(r), expected) << i;
+    }
 }
 
 TEST(ArchiveImport, CancelledOrEmptyImportsLeaveNoFolder)
