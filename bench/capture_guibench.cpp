@@ -54,5 +54,3 @@ void BM_X11TableScan(benchmark::State& state)
 BENCHMARK(BM_X11TableScan)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -29,22 +29,7 @@ PreviewBoard::PreviewBoard(QWidget* parent)
     resize(dialogunits::toPixels(QSize(designWidth, designHeight)));
     setMinimumSize(size());
 
-    const StepButtons& pictures = StepButtons::instance();
-    struct ButtonPlace {
-        StepButtons::Button which;
-        int x;
-    };
-    for (const ButtonPlace& b :
-        { ButtonPlace { StepButtons::First, 2 }, ButtonPlace { StepButtons::Back, 26 },
-            ButtonPlace { StepButtons::Forward, 50 }, ButtonPlace { StepButtons::Last, 74 } }) {
-        auto* button = new PictureButton(this);
-        for (int s = 0; s < StepButtons::stateCount; ++s) {
-            const auto state = static_cast<StepButtons::State>(s);
-            button->setImage(static_cast<PictureButton::State>(s), pictures.image(b.which, state));
-        }
-        place(button, b.x, 164, 21, 14);
-        m_stepButtons[b.which] = button;
-    }
+    m_stepButtons = addStepButtons(this);
     m_moveCounter = new QLabel(this);
     m_moveCounter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(m_moveCounter, 112, 165, 22, 12);

@@ -4,6 +4,7 @@
 #include "platform/sjis.h"
 #include "records/gamerecord.h"
 #include "text/texts.h"
+#include "ui/dialogcontrols.h"
 #include "ui/dialogunits.h"
 #include "ui/folderremoval.h"
 #include "viewer/diagramimage.h"
@@ -37,15 +38,8 @@ constexpr int commentHeight = 60;
 // The gap between the folded window's bottom edge and where the comment box starts.
 constexpr int foldGap = 3;
 
-QString text(const FixedText& t)
-{
-    return QString::fromUtf8(t.utf8().data(), static_cast<qsizetype>(t.utf8().size()));
-}
-
-void place(QWidget* widget, int x, int y, int width, int height)
-{
-    widget->setGeometry(dialogunits::toPixels(x, y, width, height));
-}
+using dialogcontrols::place;
+using dialogcontrols::uiText;
 
 QLabel* label(
     QWidget* parent, int x, int y, int width, int height, Qt::Alignment alignment = Qt::AlignLeft)
@@ -65,7 +59,7 @@ RecordViewer::RecordViewer(const RecordLibrary& library, int collection, int rec
 {
     setObjectName(QStringLiteral("RecordViewer"));
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
-    setWindowTitle(text(texts::viewerCaption));
+    setWindowTitle(uiText(texts::viewerCaption));
 }
 
 RecordViewer::~RecordViewer() = default;
@@ -120,22 +114,7 @@ bool RecordViewer::initDialog()
 
 void RecordViewer::buildControls()
 {
-    const StepButtons& pictures = StepButtons::instance();
-    struct ButtonPlace {
-        StepButtons::Button which;
-        int x;
-    };
-    for (const ButtonPlace& b :
-        { ButtonPlace { StepButtons::First, 2 }, ButtonPlace { StepButtons::Back, 26 },
-            ButtonPlace { StepButtons::Forward, 50 }, ButtonPlace { StepButtons::Last, 74 } }) {
-        auto* button = new PictureButton(this);
-        for (int s = 0; s < StepButtons::stateCount; ++s) {
-            const auto state = static_cast<StepButtons::State>(s);
-            button->setImage(static_cast<PictureButton::State>(s), pictures.image(b.which, state));
-        }
-        place(button, b.x, 164, 21, 14);
-        m_stepButtons[b.which] = button;
-    }
+    m_stepButtons = addStepButtons(this);
 
     m_moveCounter = label(this, 112, 165, 22, 12, Qt::AlignRight);
     // The counter stands on white, whatever the system's colours.
@@ -144,22 +123,22 @@ void RecordViewer::buildControls()
     m_moveCounter->setPalette(counterColours);
     m_moveCounter->setAutoFillBackground(true);
 
-    label(this, 2, 183, 11, 11)->setText(text(texts::viewerBlack));
-    label(this, 2, 197, 11, 11)->setText(text(texts::viewerWhite));
+    label(this, 2, 183, 11, 11)->setText(uiText(texts::viewerBlack));
+    label(this, 2, 197, 11, 11)->setText(uiText(texts::viewerWhite));
     m_blackName = label(this, 18, 183, 67, 11);
     m_whiteName = label(this, 18, 197, 67, 11);
     m_blackDiscs = label(this, 90, 183, 12, 11, Qt::AlignRight);
     m_whiteDiscs = label(this, 90, 197, 12, 11, Qt::AlignRight);
-    m_blackDiscs->setText(text(texts::viewerNoDiscCount));
-    m_whiteDiscs->setText(text(texts::viewerNoDiscCount));
+    m_blackDiscs->setText(uiText(texts::viewerNoDiscCount));
+    m_whiteDiscs->setText(uiText(texts::viewerNoDiscCount));
     m_blackResult = label(this, 110, 183, 28, 11);
     m_whiteResult = label(this, 110, 197, 28, 11);
 
     m_unfold = new PictureButton(this);
-    m_unfold->setImages(pictures.unfoldArrow());
+    m_unfold->setImages(StepButtons::instance().unfoldArrow());
     place(m_unfold, 108, 211, 30, 6);
     m_fold = new PictureButton(this);
-    m_fold->setImages(pictures.foldArrow());
+    m_fold->setImages(StepButtons::instance().foldArrow());
     place(m_fold, 108, 211, 30, 6);
     m_fold->hide();
 
@@ -319,14 +298,14 @@ void RecordViewer::saveDiagramAs()
 {
     QString filter;
     QString path = QFileDialog::getSaveFileName(
-        this, QString(), QString(), text(texts::diagramSaveFilter), &filter);
+        this, QString(), QString(), uiText(texts::diagramSaveFilter), &filter);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += filter.contains(QStringLiteral("*.svg")) ? QStringLiteral(".svg")
                                                          : QStringLiteral(".png");
     if (!saveDiagram(path)) {
-        QMessageBox::warning(this, text(texts::viewerCaption),
+        QMessageBox::warning(this, uiText(texts::viewerCaption),
             QString::asprintf(texts::diagramSaveFailed.utf8().data(),
                 qUtf8Printable(QFileInfo(path).fileName())));
     }
@@ -339,10 +318,10 @@ void RecordViewer::contextMenuEvent(QContextMenuEvent* event)
         return;
     }
     QMenu menu(this);
-    menu.addAction(text(texts::diagramSave), this, &RecordViewer::saveDiagramAs);
-    menu.addAction(text(texts::diagramCopy), this, &RecordViewer::copyDiagram);
+    menu.addAction(uiText(texts::diagramSave), this, &RecordViewer::saveDiagramAs);
+    menu.addAction(uiText(texts::diagramCopy), this, &RecordViewer::copyDiagram);
     menu.addSeparator();
-    QAction* numbers = menu.addAction(text(texts::diagramNumbers));
+    QAction* numbers = menu.addAction(uiText(texts::diagramNumbers));
     numbers->setCheckable(true);
     numbers->setChecked(m_diagramNumbers);
     connect(numbers, &QAction::toggled, this, &RecordViewer::setDiagramNumbers);

@@ -1,5 +1,8 @@
 #include "viewer/stepbuttons.h"
 
+#include "ui/dialogcontrols.h"
+#include "viewer/picturebutton.h"
+
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPolygon>
@@ -135,4 +138,22 @@ const StepButtons& StepButtons::instance()
         });
     }
     return *buttons;
+}
+
+std::array<PictureButton*, StepButtons::buttonCount> addStepButtons(QWidget* parent)
+{
+    const StepButtons& pictures = StepButtons::instance();
+    constexpr std::array<int, StepButtons::buttonCount> left { 2, 26, 50, 74 };
+    std::array<PictureButton*, StepButtons::buttonCount> buttons {};
+    for (int b = 0; b < StepButtons::buttonCount; ++b) {
+        auto* button = new PictureButton(parent);
+        for (int s = 0; s < StepButtons::stateCount; ++s) {
+            const auto state = static_cast<StepButtons::State>(s);
+            button->setImage(static_cast<PictureButton::State>(s),
+                pictures.image(static_cast<StepButtons::Button>(b), state));
+        }
+        dialogcontrols::place(button, left[size_t(b)], 164, 21, 14);
+        buttons[size_t(b)] = button;
+    }
+    return buttons;
 }

@@ -5,6 +5,9 @@
 
 #include <array>
 
+class PictureButton;
+class QWidget;
+
 // The pictures of the four step buttons (最初, 戻る, 進む, 最後) in their four states, and the two
 // small arrows that fold and unfold the viewer's comment, drawn once on first use. Each step
 // picture is 37 × 21 pixels: a grey face with the symbol blue when up, lighter blue inside a
@@ -36,3 +39,7 @@ private:
     QImage m_unfold;
     QImage m_fold;
 };
+
+// The four step buttons in a row at the foot of a board of the viewer's size, as the viewer and
+// the search window's preview board both place them.
+std::array<PictureButton*, StepButtons::buttonCount> addStepButtons(QWidget* parent);
