@@ -43,7 +43,14 @@ TableCapture::SnapshotResult TableCapture::snapshotRead(
     m_whiteName = snapshot.whiteName;
     result.bell = seatWasEmpty && !m_blackName.empty() && !m_whiteName.empty() && bellWanted;
 
-    switch (m_game.follow(snapshot)) {
+    const FollowedGame::Step step = m_game.follow(snapshot);
+    if (step != FollowedGame::Step::restart) {
+        m_restartSeen.reset();
+    } else if (m_restartSeen != snapshot.cells) {
+        m_restartSeen = snapshot.cells;
+        return result;
+    }
+    switch (step) {
     case FollowedGame::Step::movesInferred:
         m_unsaved = true;
         if (m_game.over() && m_autoSave)
@@ -88,6 +95,7 @@ bool TableCapture::save()
 
 void TableCapture::restart(const TableSnapshot& snapshot)
 {
+    m_restartSeen.reset();
     // An old game that could not be filed keeps the unsaved flag, as the save button shows.
     save();
     m_game.restart(snapshot);

@@ -4,8 +4,10 @@
 #include "capture/tablesnapshot.h"
 #include "library/libraryoperations.h"
 
+#include <array>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +34,8 @@ public:
         bool movesChanged = false; // the move text and the save button need updating
     };
     // A new reading of some table. A reading of this table updates the names and follows the
-    // game; a finished game is filed when auto-save is on; a new game files the old one first.
+    // game; a finished game is filed when auto-save is on; a new game (or a board no move explains,
+    // once it is read the same twice in a row) files the old one first.
     SnapshotResult snapshotRead(const TableSnapshot& snapshot, bool bellWanted);
 
     // The scan is over: true when the table has now been missing for seven scans in a row, after
@@ -65,6 +68,10 @@ private:
     std::string m_blackName;
     std::string m_whiteName;
     FollowedGame m_game;
+    // The board of a reading that would have restarted the game. A window read while the client
+    // paints it can show a board no move explains; only the same board read twice restarts, so
+    // one torn reading does not cost the game its remaining moves.
+    std::optional<std::array<uint8_t, 64>> m_restartSeen;
     bool m_unsaved = false;
     bool m_autoSave;
     int m_lifetime = 1;
