@@ -63,8 +63,10 @@ const fs::path& archiveDirectory()
     return dir;
 }
 
+// The argument is the number of threads the import uses, one or two.
 void importFile(benchmark::State& state, const char* name)
 {
+    const ImportThreads threads = state.range(0) == 1 ? ImportThreads::one : ImportThreads::two;
     const std::string path = (archiveDirectory() / name).string();
     // The program's own opening names, as an import in the program uses them.
     OpeningBook book;
@@ -73,7 +75,7 @@ void importFile(benchmark::State& state, const char* name)
     for (auto _ : state) {
         CollectionTree tree;
         tree.ensureRoot("root", 0);
-        const ArchiveImportResult result = importArchiveFile(tree, book, 0, path);
+        const ArchiveImportResult result = importArchiveFile(tree, book, 0, path, {}, threads);
         filed = result.report.filed;
         benchmark::DoNotOptimize(tree.slotCount());
         if (!result.error.empty())
@@ -87,12 +89,16 @@ void BM_ImportMillionTournamentGames(benchmark::State& state)
 {
     importFile(state, "million.wtb");
 }
-BENCHMARK(BM_ImportMillionTournamentGames)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ImportMillionTournamentGames)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_ImportServerGames(benchmark::State& state)
 {
     importFile(state, "games.ggf");
 }
-BENCHMARK(BM_ImportServerGames)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ImportServerGames)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -213,10 +213,10 @@ private:
     std::vector<int> m_groupByNumber;
 };
 
-// A game read and checked, with the record it becomes.
+// A game read and checked, with the record it becomes once prepared.
 struct PreparedGame {
     ArchiveGame game;
-    GameRecord record;
+    std::optional<GameRecord> record;
 };
 using PreparedBatch = std::vector<PreparedGame>;
 
@@ -233,11 +233,12 @@ public:
     static constexpr size_t kPieceGames = 2048;
 
     PipelinedImport(RecordFiler& filer, const OpeningBook& book, size_t fileBytes,
-        const ArchiveProgress& progress)
+        const ArchiveProgress& progress, ImportThreads threads)
         : m_filer(filer)
         , m_book(book)
         , m_fileBytes(std::max<size_t>(fileBytes, 1))
         , m_progress(progress)
+        , m_threads(threads)
     { }
 
     // Reads pieces 0..pieces − 1, or with pieces 0 the whole archive at once, adding what was
@@ -245,6 +246,8 @@ public:
     bool run(size_t pieces, const PieceReader& read, ArchiveReport& report, std::string& error)
     {
         const bool whole = pieces == 0;
+        if (m_threads == ImportThreads::one)
+            return readAndFile(pieces, read, report);
         std::vector<ArchiveReport> reports(whole ? 1 : pieces);
         std::atomic<size_t> nextPiece { 0 };
         std::atomic<bool> failed { false };
@@ -254,6 +257,8 @@ public:
         const auto prepared = [&](const ArchiveGame& game) {
             return PreparedGame { game, RecordFiler::prepare(game, m_book) };
         };
+        // Reading a whole archive is the longer half there: the thread filing prepares the records.
+        const auto unprepared = [&](const ArchiveGame& game) { return PreparedGame { game, {} }; };
         const auto readPiece = [&](size_t piece) {
             PreparedBatch batch;
             batch.reserve(kPieceGames);
@@ -267,7 +272,7 @@ public:
             PreparedBatch batch;
             size_t number = 0;
             read(0, reports[0], [&](ArchiveGame& game) {
-                batch.push_back(prepared(game));
+                batch.push_back(unprepared(game));
                 if (batch.size() < kPieceGames)
                     return true;
                 if (!m_batches.waitForRoom(number))
@@ -300,9 +305,7 @@ public:
         try {
             worker = std::thread(second);
         } catch (const std::system_error&) {
-            // No second thread: pieces are all read here below; a whole archive is filed as read.
-            if (whole)
-                return readAndFile(read, report);
+            return readAndFile(pieces, read, report); // no second thread to be had
         }
         // Whatever leaves this function, the second thread is stopped and waited for first.
         struct Joiner {
@@ -330,8 +333,11 @@ public:
                 if (!batch)
                     break;
             }
-            for (PreparedGame& prepared : *batch)
-                m_filer.file(prepared.game, std::move(prepared.record));
+            for (PreparedGame& game : *batch) {
+                m_filer.file(game.game,
+                    game.record ? std::move(*game.record)
+                                : RecordFiler::prepare(game.game, m_book));
+            }
             if (!batch->empty() && !told(batch->back().game.sourceEnd)) {
                 cancelled = true;
                 break;
@@ -359,18 +365,20 @@ private:
     }
 
     // Reads and files on this thread alone, telling progress every batch's worth of games.
-    bool readAndFile(const PieceReader& read, ArchiveReport& report)
+    bool readAndFile(size_t pieces, const PieceReader& read, ArchiveReport& report)
     {
         size_t sinceProgress = 0;
         bool cancelled = false;
-        read(0, report, [&](ArchiveGame& game) {
+        const ArchiveGameSink sink = [&](ArchiveGame& game) {
             m_filer.file(game);
             if (++sinceProgress < kPieceGames)
                 return true;
             sinceProgress = 0;
             cancelled = !told(game.sourceEnd);
             return !cancelled;
-        });
+        };
+        for (size_t piece = 0; piece < std::max<size_t>(pieces, 1) && !cancelled; ++piece)
+            read(piece, report, sink);
         return !cancelled;
     }
 
@@ -378,6 +386,7 @@ private:
     const OpeningBook& m_book;
     const size_t m_fileBytes;
     const ArchiveProgress& m_progress;
+    const ImportThreads m_threads;
     OrderedBatches<PreparedBatch> m_batches { 8 };
 };
 
@@ -433,7 +442,7 @@ ArchiveKind recogniseArchive(std::string_view bytes)
 }
 
 ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& book, int parent,
-    const std::string& path, const ArchiveProgress& progress)
+    const std::string& path, const ArchiveProgress& progress, ImportThreads threads)
 {
     ArchiveImportResult result;
     std::string bytes;
@@ -479,7 +488,7 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
 
     const std::string base = fileNameBase(file);
     RecordFiler filer(tree, book, result.folder, base);
-    PipelinedImport pipeline(filer, book, bytes.size(), progress);
+    PipelinedImport pipeline(filer, book, bytes.size(), progress, threads);
     bool stopped = false;
     try {
         // Room for the file's games up front: a large archive then fills the record table without

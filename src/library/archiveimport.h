@@ -30,12 +30,17 @@ struct ArchiveImportResult {
 // Called every few thousand games with the share of the file read (0..1); false cancels.
 using ArchiveProgress = std::function<bool(double)>;
 
+// Whether games are read and checked on a second thread while the calling one files them (the
+// usual way), or all on the calling thread.
+enum class ImportThreads { one, two };
+
 // Files the games of one file into a new folder under parent, named after the file (a tournament
 // game file: after the year of its games, with a folder per tournament inside). Records get
 // players, result, date, opening and a name from the tournament or the file. A cancelled or failed
-// import leaves the collection as it was.
+// import leaves the collection as it was. The records come out the same with one thread or two.
 ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& book, int parent,
-    const std::string& path, const ArchiveProgress& progress = {});
+    const std::string& path, const ArchiveProgress& progress = {},
+    ImportThreads threads = ImportThreads::two);
 
 // The whole file's bytes; false (with why, in UTF-8) when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);

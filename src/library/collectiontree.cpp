@@ -1,6 +1,7 @@
 #include "library/collectiontree.h"
 
 #include "library/textformat.h"
+#include "records/largepages.h"
 #include "records/textlimits.h"
 #include "text/texts.h"
 
@@ -379,8 +380,10 @@ void CollectionTree::reserveRecords(int extra)
     const size_t needed = records.size() + size_t(extra) - free;
     // Never less than doubling, as appending one by one would: many small imports in a row stay
     // linear.
-    if (needed > records.capacity())
+    if (needed > records.capacity()) {
         records.reserve(std::max(needed, 2 * records.capacity()));
+        adviseLargePages(records.data(), records.capacity() * sizeof(GameRecord));
+    }
 }
 
 void CollectionTree::detachRecordDeferred(int slot)

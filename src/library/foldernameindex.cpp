@@ -1,5 +1,7 @@
 #include "library/foldernameindex.h"
 
+#include "records/largepages.h"
+
 #include <cassert>
 #include <functional>
 
@@ -156,7 +158,10 @@ void FolderNameIndex::reserve(size_t count) const
     size_t size = 16;
     while (size < 2 * count)
         size *= 2;
-    std::vector<Entry> old(size);
+    std::vector<Entry> old;
+    old.reserve(size);
+    adviseLargePages(old.data(), size * sizeof(Entry));
+    old.resize(size);
     old.swap(m_table);
     const size_t mask = size - 1;
     for (const Entry& e : old) {

@@ -116,25 +116,27 @@ TEST(ArchiveImport, LargeTournamentFileKeepsItsOrderAcrossPieces)
     writeBytes(dir.file("big.wtb"), files.games);
     writeBytes(dir.file("big.jou"), files.players);
     writeBytes(dir.file("big.trn"), files.tournaments);
-    CollectionTree tree;
-    tree.ensureRoot("root", 0);
-    const ArchiveImportResult result
-        = importArchiveFile(tree, OpeningBook {}, 0, dir.file("big.wtb"));
-    ASSERT_TRUE(result.error.empty()) << result.error;
-    EXPECT_EQ(result.report.filed, 7000);
-    EXPECT_EQ(result.report.cut, 1);
-    EXPECT_EQ(result.report.reasons.back(), "game 5001: moves stop being legal at move 11");
-    std::vector<int> seen(2, 0);
-    for (size_t i = 0; i < games.size(); ++i) {
-        const int folder = tree.folder(result.folder).children[i % 3 ? 1 : 0];
-        const int n = ++seen[i % 3 ? 1 : 0];
-        const GameRecord& r = tree.record(tree.folder(folder).records[size_t(n - 1)]);
-        ASSERT_EQ(r.name, games[i].group + " #" + std::to_string(n)) << i;
-        ASSERT_EQ(tree.playerNames().name(r.blackPlayer), games[i].black) << i;
-        const MoveList expected = i == damaged ? MoveList::fromBytes(std::string_view(
-                                      reinterpret_cast<const char*>(games[i].moves.data()), 10))
-                                               : games[i].moves;
-        ASSERT_EQ(playedMoves(r), expected) << i;
+    for (const ImportThreads threads : { ImportThreads::one, ImportThreads::two }) {
+        CollectionTree tree;
+        tree.ensureRoot("root", 0);
+        const ArchiveImportResult result
+            = importArchiveFile(tree, OpeningBook {}, 0, dir.file("big.wtb"), {}, threads);
+        ASSERT_TRUE(result.error.empty()) << result.error;
+        EXPECT_EQ(result.report.filed, 7000);
+        EXPECT_EQ(result.report.cut, 1);
+        EXPECT_EQ(result.report.reasons.back(), "game 5001: moves stop being legal at move 11");
+        std::vector<int> seen(2, 0);
+        for (size_t i = 0; i < games.size(); ++i) {
+            const int folder = tree.folder(result.folder).children[i % 3 ? 1 : 0];
+            const int n = ++seen[i % 3 ? 1 : 0];
+            const GameRecord& r = tree.record(tree.folder(folder).records[size_t(n - 1)]);
+            ASSERT_EQ(r.name, games[i].group + " #" + std::to_string(n)) << i;
+            ASSERT_EQ(tree.playerNames().name(r.blackPlayer), games[i].black) << i;
+            const MoveList expected = i == damaged ? MoveList::fromBytes(std::string_view(
+                                          reinterpret_cast<const char*>(games[i].moves.data()), 10))
+                                                   : games[i].moves;
+            ASSERT_EQ(playedMoves(r), expected) << i;
+        }
     }
 }
 
