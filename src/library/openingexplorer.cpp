@@ -1,6 +1,7 @@
 #include "library/openingexplorer.h"
 
 #include "board/bitposition.h"
+#include "board/orientation.h"
 #include "board/squares.h"
 #include "library/collectiontree.h"
 
@@ -197,32 +198,66 @@ bool OpeningExplorer::stale() const
 
 void OpeningExplorer::build() const
 {
+    use(makeIndex(snapshot()));
+}
+
+void OpeningExplorer::install(Index index)
+{
+    use(std::move(index));
+}
+
+void OpeningExplorer::use(Index index) const
+{
+    m_entries = std::move(index.m_entries);
+    m_builtAt = index.m_recordChanges;
     m_stale = false;
-    m_builtAt = m_tree.recordChanges();
-    std::vector<MoveList> played;
-    std::vector<int32_t> slots;
+}
+
+OpeningExplorer::Snapshot OpeningExplorer::snapshot() const
+{
+    // Only copies here: this runs on the thread that owns the tree, which waits for it. Turning
+    // the stored moves into the moves as played is left to makeIndex: done here, it would take
+    // three times as long.
+    Snapshot s;
+    s.m_recordChanges = m_tree.recordChanges();
     const int slotCount = std::min(m_tree.slotCount(), kMaxSlots);
+    s.m_games.reserve(size_t(slotCount));
+    s.m_slots.reserve(size_t(slotCount));
     for (int slot = 0; slot < slotCount; ++slot) {
         if (!m_tree.recordIsLive(slot))
             continue;
-        played.push_back(playedMoves(m_tree.record(slot)));
-        slots.push_back(slot);
+        const GameRecord& record = m_tree.record(slot);
+        s.m_games.push_back(Snapshot::Game { record.moves, record.orientation, record.winner,
+            int8_t(record.endType == GameRecord::normalEnd), record.blackDiscs });
+        s.m_slots.push_back(slot);
     }
-    std::vector<int32_t> order(slots.size());
+    return s;
+}
+
+OpeningExplorer::Index OpeningExplorer::makeIndex(Snapshot snapshot)
+{
+    std::vector<Snapshot::Game>& games = snapshot.m_games;
+    const std::vector<int32_t>& slots = snapshot.m_slots;
+    for (Snapshot::Game& game : games)
+        game.moves = transform(game.moves, game.orientation);
+    std::vector<int32_t> order(games.size());
     std::iota(order.begin(), order.end(), 0);
     // Move lists are zero-padded, so comparing all their bytes orders them as move strings, a
     // game before the games that continue it.
     std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
-        const int c
-            = std::memcmp(played[size_t(a)].data(), played[size_t(b)].data(), MoveList::kMaxMoves);
+        const int c = std::memcmp(
+            games[size_t(a)].moves.data(), games[size_t(b)].moves.data(), MoveList::kMaxMoves);
         return c != 0 ? c < 0 : slots[size_t(a)] < slots[size_t(b)];
     });
 
-    std::vector<Entry> entries;
+    Index index;
+    index.m_recordChanges = snapshot.m_recordChanges;
+    std::vector<Entry>& entries = index.m_entries;
     entries.reserve(order.size());
     const MoveList* before = nullptr;
     for (int32_t i : order) {
-        const MoveList& moves = played[size_t(i)];
+        const Snapshot::Game& game = games[size_t(i)];
+        const MoveList& moves = game.moves;
         int shared = 0;
         if (before) {
             while (shared < MoveList::kMaxMoves && moves[shared] != 0
@@ -230,27 +265,39 @@ void OpeningExplorer::build() const
                 ++shared;
         }
         before = &moves;
-        const GameRecord& record = m_tree.record(slots[size_t(i)]);
-        const bool normal = record.endType == GameRecord::normalEnd;
         BitPosition end;
         const int legal = replayLegalPrefix(moves, end);
         Bits tail = ~end.occupied();
         for (int m = std::max(0, legal - kTailMoves); m < legal; ++m)
             tail |= Bits(1) << kIndexOfFramed[size_t(moves[m])];
         uint64_t fields = uint64_t(slots[size_t(i)]) | uint64_t(shared) << 24
-            | uint64_t(legal) << 30 | uint64_t(record.winner & 3) << 36 | uint64_t(normal) << 38
-            | uint64_t(std::clamp<int>(record.blackDiscs, 0, 127)) << 39;
+            | uint64_t(legal) << 30 | uint64_t(game.winner & 3) << 36
+            | uint64_t(game.normalEnd != 0) << 38
+            | uint64_t(std::clamp<int>(game.blackDiscs, 0, 127)) << 39;
         for (int j = 0; j < std::min(legal, 3); ++j)
             fields |= uint64_t(kIndexOfFramed[size_t(moves[legal - 1 - j])]) << (46 + 6 * j);
         entries.push_back(Entry { tail, fields });
     }
-    m_entries = std::move(entries);
+    return index;
 }
 
 std::vector<ExplorerMove> OpeningExplorer::explore(const std::vector<int>& squaresFromStart) const
 {
     if (stale())
         build();
+    return walk(squaresFromStart);
+}
+
+std::optional<std::vector<ExplorerMove>> OpeningExplorer::exploreIfCurrent(
+    const std::vector<int>& squaresFromStart) const
+{
+    if (stale())
+        return std::nullopt;
+    return walk(squaresFromStart);
+}
+
+std::vector<ExplorerMove> OpeningExplorer::walk(const std::vector<int>& squaresFromStart) const
+{
     const int depth = int(squaresFromStart.size());
     if (depth > MoveList::kMaxMoves)
         return {};

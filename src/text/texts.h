@@ -54,6 +54,8 @@ inline const FixedText explorerWhiteWins { u8"白勝" };
 inline const FixedText explorerOthers { u8"他" };
 inline const FixedText explorerAverage { u8"黒石平均" };
 inline const FixedText explorerNoAverage { u8"-" };
+// The one line of the list while the collection's index is being made.
+inline const FixedText explorerCounting { u8"集計中…" };
 
 // Record editor
 inline const FixedText editorCaption { u8"棋譜の編集" };

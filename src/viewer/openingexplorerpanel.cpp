@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -67,11 +68,20 @@ OpeningExplorerPanel::OpeningExplorerPanel(
     connect(m_choice, &QComboBox::currentIndexChanged, this,
         [this](int index) { setCollection(m_choice->itemData(index).toInt()); });
     connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        emit moveChosen(item->data(MoveColumn, Qt::UserRole).toInt());
+        // The wait line carries no square.
+        const QVariant square = item->data(MoveColumn, Qt::UserRole);
+        if (square.isValid())
+            emit moveChosen(square.toInt());
     });
+    connect(&m_indexing, &QFutureWatcherBase::finished, this, &OpeningExplorerPanel::indexed);
 }
 
-OpeningExplorerPanel::~OpeningExplorerPanel() = default;
+// A job still running owns its snapshot and touches neither the panel nor the
+// tree: its index is left to be dropped, and the window closes without waiting.
+OpeningExplorerPanel::~OpeningExplorerPanel()
+{
+    m_indexing.disconnect(this);
+}
 
 std::vector<int> OpeningExplorerPanel::squaresOf(const OthelloGame& game)
 {
@@ -115,7 +125,52 @@ void OpeningExplorerPanel::fill()
 {
     if (!m_explorer)
         m_explorer = std::make_unique<OpeningExplorer>(m_library.collection(m_collection));
-    m_moves = m_explorer->explore(m_position);
+    // An index made before the records changed would walk them in the wrong order.
+    std::optional<std::vector<ExplorerMove>> moves = m_explorer->exploreIfCurrent(m_position);
+    if (!moves) {
+        startIndexing();
+        showWaiting();
+        return;
+    }
+    m_moves = std::move(*moves);
+    showMoves();
+}
+
+void OpeningExplorerPanel::startIndexing()
+{
+    // Until indexed() has the job's result, not only until the job ends: a new
+    // future set on the watcher before that would take the old one's signal.
+    if (m_indexingStarted)
+        return; // indexed() starts again if the job was for other records
+    m_indexingStarted = true;
+    m_indexedCollection = m_collection;
+    m_indexing.setFuture(QtConcurrent::run(&OpeningExplorer::makeIndex, m_explorer->snapshot()));
+}
+
+void OpeningExplorerPanel::indexed()
+{
+    m_indexingStarted = false;
+    OpeningExplorer::Index index = m_indexing.future().takeResult();
+    // An index for a collection no longer chosen is dropped; one whose records
+    // changed since its snapshot installs as not current, and fill() starts over.
+    if (m_explorer && m_indexedCollection == m_collection)
+        m_explorer->install(std::move(index));
+    fill();
+}
+
+void OpeningExplorerPanel::showWaiting()
+{
+    m_moves.clear();
+    m_list->clear();
+    auto* row = new QTreeWidgetItem;
+    row->setText(MoveColumn, text(texts::explorerCounting));
+    row->setFlags(Qt::ItemIsEnabled);
+    m_list->addTopLevelItem(row);
+    row->setFirstColumnSpanned(true);
+}
+
+void OpeningExplorerPanel::showMoves()
+{
     m_list->clear();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(m_moves.size()));

@@ -2,6 +2,7 @@
 
 #include "library/openingexplorer.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
 
 #include <memory>
@@ -16,9 +17,11 @@ class RecordLibrary;
 // games of a chosen collection played from it (or from one of its symmetric
 // images), with how many games, how they ended and black's average final disc
 // count, most played first. Clicking a move asks the board's window to step
-// there. The collection's index is made on the first question, and made again
-// when another collection is chosen or, at the next question, after the window
-// was activated.
+// there. The collection's index is made off the GUI thread, while the list shows
+// a wait line, on the first question and again whenever it no longer matches the
+// collection's records: at the next question, when another collection is chosen
+// or when the window is activated. One index is made at a time; the list is
+// filled for the position shown when it arrives.
 class OpeningExplorerPanel : public QWidget {
     Q_OBJECT
 public:
@@ -48,10 +51,18 @@ protected:
 
 private:
     void fill();
+    // Starts making the index unless one is being made already.
+    void startIndexing();
+    void indexed();
+    void showWaiting();
+    void showMoves();
 
     const RecordLibrary& m_library;
     int m_collection;
     std::unique_ptr<OpeningExplorer> m_explorer;
+    QFutureWatcher<OpeningExplorer::Index> m_indexing;
+    bool m_indexingStarted = false;
+    int m_indexedCollection = -1; // the collection the index being made is for
     std::vector<int> m_position;
     std::vector<ExplorerMove> m_moves;
     QComboBox* m_choice = nullptr;

@@ -313,3 +313,45 @@ TEST(OpeningExplorer, CountsWhatAReplayOfEveryGameCounts)
     EXPECT_GT(nonEmpty, 500) << nonEmpty;
     EXPECT_GT(passQueries, 0);
 }
+
+TEST(OpeningExplorer, AnIndexMadeFromASnapshotAnswersAsARebuildAndOnlyWhileTheRecordsStay)
+{
+    std::mt19937 rng(11);
+    CollectionTree tree;
+    tree.ensureRoot("root", 0);
+    std::vector<MoveList> games;
+    for (int i = 0; i < 120; ++i) {
+        games.push_back(randomGame(rng, i % 4 ? 60 : 12));
+        addGame(tree, imageOf(games.back(), kOrder[size_t(i % 4)]), int(rng() % 3), int(rng() % 4),
+            int(rng() % 65));
+    }
+    for (int slot = 5; slot < tree.slotCount(); slot += 13)
+        tree.detachRecord(slot);
+    OpeningExplorer rebuilt(tree);
+    const int indexed = rebuilt.gameCount();
+    OpeningExplorer installed(tree);
+    EXPECT_FALSE(installed.current());
+    EXPECT_FALSE(installed.exploreIfCurrent({}));
+    const OpeningExplorer::Snapshot snapshot = installed.snapshot();
+    EXPECT_EQ(snapshot.gameCount(), indexed);
+    installed.install(OpeningExplorer::makeIndex(snapshot));
+    ASSERT_TRUE(installed.current());
+    for (size_t i = 0; i < games.size(); i += 7)
+        for (int depth : { 0, 1, 3, 8, 20, 40 }) {
+            const auto query = indices(imageOf(
+                MoveList::fromBytes(games[i].bytes().substr(0, size_t(depth))), kOrder[i % 4]));
+            const auto got = installed.exploreIfCurrent(query);
+            ASSERT_TRUE(got);
+            ASSERT_EQ(describe(*got), describe(rebuilt.explore(query))) << i << " " << depth;
+        }
+
+    // A record added after the snapshot leaves the index it makes stale, for the panel and for a
+    // query that builds, which counts the new game.
+    const OpeningExplorer::Snapshot before = installed.snapshot();
+    addGame(tree, games[0], 1, 0, 40);
+    installed.install(OpeningExplorer::makeIndex(before));
+    EXPECT_FALSE(installed.current());
+    EXPECT_FALSE(installed.exploreIfCurrent({}));
+    EXPECT_EQ(installed.gameCount(), indexed + 1);
+    EXPECT_TRUE(installed.current());
+}

@@ -13,8 +13,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThreadPool>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -307,7 +309,9 @@ TEST_F(SearchWindowTest, TheExplorerFollowsThePreviewBoardAndPlaysTheMoveClicked
                     + panel->moveList()->topLevelItem(r)->text(1);
         return names;
     };
-    EXPECT_EQ(moves(), QStringList({ u("F5 3") }));
+    // The index is made off the GUI thread: the list shows one wait line until it is there.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moves() == QStringList({ u("F5 3") }); }, 5000))
+        << moves().join(u("|")).toStdString();
     click(w, "F5");
     EXPECT_EQ(moves(), QStringList({ u("D6 2"), u("F6 1") }));
     // A click on a move plays it on the preview board.
@@ -321,6 +325,28 @@ TEST_F(SearchWindowTest, TheExplorerFollowsThePreviewBoardAndPlaysTheMoveClicked
     EXPECT_EQ(moves(), QStringList({ u("F5 3") }));
     press(w, StepButtons::Last);
     EXPECT_EQ(moves(), QStringList({ u("C3 1"), u("C5 1") }));
+
+    // Records change while another collection is chosen: the index being made for the first is
+    // dropped, and the one shown is for the collection chosen now.
+    addRecord("d", "F5D6C3");
+    press(w, StepButtons::First);
+    EXPECT_EQ(moves(), QStringList({ u("集計中… ") }));
+    panel->setCollection(yahooCollection);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moves().isEmpty(); }, 5000))
+        << moves().join(u("|")).toStdString();
+    panel->setCollection(myRecordsCollection);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moves() == QStringList({ u("F5 4") }); }, 5000))
+        << moves().join(u("|")).toStdString();
+
+    // The window closes while an index is being made; the job finishes on its own.
+    addRecord("e", "F5F6E6");
+    press(w, StepButtons::Last);
+    EXPECT_EQ(moves(), QStringList({ u("集計中… ") }));
+    QPointer<SearchWindow> closed(w);
+    w->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed.isNull(); }, 5000));
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(5000));
+    QTest::qWait(20);
 }
 
 } // namespace
