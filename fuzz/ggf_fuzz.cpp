@@ -3,10 +3,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Any text as a game server archive: no crash and no endless loop, legal games only, and each
-// game written again reads back as the same moves.
+// game written again reads back as the same moves. Read in small parts, every part up to the first
+// one that says it did not read as the whole text would gives the same games as the whole reading.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -29,5 +33,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return true;
     });
     checkArchiveReport(report, games);
+
+    std::vector<std::string> whole;
+    ArchiveReport ignored;
+    ggf::readGames(text, "f", ignored, [&](ArchiveGame& game) {
+        whole.push_back(game.name + ggf::writeGame(game));
+        return true;
+    });
+    size_t at = 0;
+    for (const ggf::Part& part : ggf::splitIntoParts(text, 2)) {
+        std::vector<std::string> read;
+        const ggf::PartEnd end = ggf::readPart(text, part, "f", ignored, [&](ArchiveGame& game) {
+            read.push_back(game.name + ggf::writeGame(game));
+            return true;
+        });
+        if (!end.betweenGames || end.gamesStarted != part.gameStarts)
+            break;
+        for (const std::string& game : read) {
+            if (at >= whole.size() || whole[at++] != game)
+                std::abort();
+        }
+    }
     return 0;
 }

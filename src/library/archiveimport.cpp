@@ -20,6 +20,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <system_error>
@@ -220,14 +221,20 @@ struct PreparedGame {
 };
 using PreparedBatch = std::vector<PreparedGame>;
 
-// Reads one piece of an archive (or, for an archive read whole, all of it) into the sink.
-using PieceReader = std::function<bool(size_t piece, ArchiveReport&, const ArchiveGameSink&)>;
+// How an archive is read: in pieces that may be read at the same time, or whole. A piece that
+// turns out not to read as it would within the whole file (readPiece answers false) is read again
+// with everything after it, in file order, by readFrom; readFrom(0) reads the whole archive.
+struct ArchiveReading {
+    size_t pieces = 0; // none: the archive is read whole
+    std::function<bool(size_t piece, ArchiveReport&, const ArchiveGameSink&)> readPiece;
+    std::function<void(size_t piece, ArchiveReport&, const ArchiveGameSink&)> readFrom;
+};
 
 // Reads an archive on a second thread while this one files its games, in the file's order:
 // replaying and naming openings cost about as much as filing, so the two halves overlap. An
-// archive of fixed-size games comes in pieces that either thread may read (this one reads a piece
-// whenever it has nothing to file); any other is read whole on the second thread and handed over
-// in batches as it goes. Progress is told and cancelling asked once per batch.
+// archive in pieces is read by either thread, a piece at a time (this one reads a piece whenever
+// it has nothing to file); one read whole is read on the second thread and handed over in batches
+// as it goes. Progress is told and cancelling asked once per batch.
 class PipelinedImport {
 public:
     static constexpr size_t kPieceGames = 2048;
@@ -241,14 +248,16 @@ public:
         , m_threads(threads)
     { }
 
-    // Reads pieces 0..pieces − 1, or with pieces 0 the whole archive at once, adding what was
-    // read to report. False when cancelled; error says why the import failed.
-    bool run(size_t pieces, const PieceReader& read, ArchiveReport& report, std::string& error)
+    // Reads the archive, adding what was read to report. False when cancelled; error says why the
+    // import failed.
+    bool run(const ArchiveReading& reading, ArchiveReport& report, std::string& error)
     {
+        const size_t pieces = reading.pieces;
         const bool whole = pieces == 0;
         if (m_threads == ImportThreads::one)
-            return readAndFile(pieces, read, report);
+            return readAndFile(reading, 0, report);
         std::vector<ArchiveReport> reports(whole ? 1 : pieces);
+        std::vector<char> trusted(pieces, 0); // each written by the thread that read the piece
         std::atomic<size_t> nextPiece { 0 };
         std::atomic<bool> failed { false };
         if (!whole)
@@ -260,24 +269,23 @@ public:
         // Reading a whole archive is the longer half there: the thread filing prepares the records.
         const auto unprepared = [&](const ArchiveGame& game) { return PreparedGame { game, {} }; };
         const auto readPiece = [&](size_t piece) {
-            PreparedBatch batch;
-            batch.reserve(kPieceGames);
-            read(piece, reports[piece], [&](ArchiveGame& game) {
+            PreparedBatch batch = spare();
+            trusted[piece] = reading.readPiece(piece, reports[piece], [&](ArchiveGame& game) {
                 batch.push_back(prepared(game));
                 return true;
             });
             m_batches.put(piece, std::move(batch));
         };
         const auto readWhole = [&] {
-            PreparedBatch batch;
+            PreparedBatch batch = spare();
             size_t number = 0;
-            read(0, reports[0], [&](ArchiveGame& game) {
+            reading.readFrom(0, reports[0], [&](ArchiveGame& game) {
                 batch.push_back(unprepared(game));
                 if (batch.size() < kPieceGames)
                     return true;
                 if (!m_batches.waitForRoom(number))
                     return false;
-                m_batches.put(number++, std::exchange(batch, {}));
+                m_batches.put(number++, std::exchange(batch, spare()));
                 return true;
             });
             if (!batch.empty() && m_batches.waitForRoom(number))
@@ -305,7 +313,7 @@ public:
         try {
             worker = std::thread(second);
         } catch (const std::system_error&) {
-            return readAndFile(pieces, read, report); // no second thread to be had
+            return readAndFile(reading, 0, report); // no second thread to be had
         }
         // Whatever leaves this function, the second thread is stopped and waited for first.
         struct Joiner {
@@ -320,6 +328,8 @@ public:
         } joiner { m_batches, worker };
 
         bool cancelled = false;
+        size_t taken = 0; // batches filed so far, or pieces
+        std::optional<size_t> readAgainFrom;
         for (;;) {
             std::optional<PreparedBatch> batch = m_batches.take(false);
             if (!batch) {
@@ -333,12 +343,20 @@ public:
                 if (!batch)
                     break;
             }
+            if (!whole && !trusted[taken]) {
+                giveBack(std::move(*batch));
+                readAgainFrom = taken;
+                break;
+            }
+            ++taken;
             for (PreparedGame& game : *batch) {
                 m_filer.file(game.game,
                     game.record ? std::move(*game.record)
                                 : RecordFiler::prepare(game.game, m_book));
             }
-            if (!batch->empty() && !told(batch->back().game.sourceEnd)) {
+            const size_t sourceEnd = batch->empty() ? 0 : batch->back().game.sourceEnd;
+            giveBack(std::move(*batch));
+            if (sourceEnd && !told(sourceEnd)) {
                 cancelled = true;
                 break;
             }
@@ -346,39 +364,68 @@ public:
         m_batches.stop();
         if (worker.joinable())
             worker.join();
-        for (const ArchiveReport& piece : reports) {
-            report.filed += piece.filed;
-            report.cut += piece.cut;
-            report.skipped += piece.skipped;
-            for (const std::string& reason : piece.reasons)
+        if (failed) {
+            error = "out of memory";
+            return true;
+        }
+        for (size_t piece = 0; piece < std::min(reports.size(), readAgainFrom.value_or(SIZE_MAX));
+             ++piece) {
+            report.filed += reports[piece].filed;
+            report.cut += reports[piece].cut;
+            report.skipped += reports[piece].skipped;
+            for (const std::string& reason : reports[piece].reasons)
                 report.note(reason);
         }
-        if (failed)
-            error = "out of memory";
+        // The pieces read apart stopped matching the file from this one on: the rest is read in
+        // one go, here.
+        if (readAgainFrom && !cancelled)
+            return readAndFile(reading, *readAgainFrom, report);
         return !cancelled;
     }
 
 private:
+    // Batches go back and forth between the threads rather than being made afresh: a new batch
+    // is fresh memory the system must hand out, and one freed on the other thread costs more.
+    PreparedBatch spare()
+    {
+        PreparedBatch batch;
+        {
+            std::lock_guard lock(m_spareMutex);
+            if (!m_spares.empty()) {
+                batch = std::move(m_spares.back());
+                m_spares.pop_back();
+            }
+        }
+        batch.reserve(kPieceGames);
+        return batch;
+    }
+
+    void giveBack(PreparedBatch batch)
+    {
+        batch.clear();
+        std::lock_guard lock(m_spareMutex);
+        m_spares.push_back(std::move(batch));
+    }
+
     bool told(size_t sourceEnd) const
     {
         return !m_progress || m_progress(std::min(1.0, double(sourceEnd) / double(m_fileBytes)));
     }
 
-    // Reads and files on this thread alone, telling progress every batch's worth of games.
-    bool readAndFile(size_t pieces, const PieceReader& read, ArchiveReport& report)
+    // Reads and files on this thread alone from a piece on, telling progress every batch's worth
+    // of games.
+    bool readAndFile(const ArchiveReading& reading, size_t fromPiece, ArchiveReport& report)
     {
         size_t sinceProgress = 0;
         bool cancelled = false;
-        const ArchiveGameSink sink = [&](ArchiveGame& game) {
+        reading.readFrom(fromPiece, report, [&](ArchiveGame& game) {
             m_filer.file(game);
             if (++sinceProgress < kPieceGames)
                 return true;
             sinceProgress = 0;
             cancelled = !told(game.sourceEnd);
             return !cancelled;
-        };
-        for (size_t piece = 0; piece < std::max<size_t>(pieces, 1) && !cancelled; ++piece)
-            read(piece, report, sink);
+        });
         return !cancelled;
     }
 
@@ -388,6 +435,8 @@ private:
     const ArchiveProgress& m_progress;
     const ImportThreads m_threads;
     OrderedBatches<PreparedBatch> m_batches { 8 };
+    std::mutex m_spareMutex;
+    std::vector<PreparedBatch> m_spares;
 };
 
 } // namespace
@@ -409,17 +458,25 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& err
         error = std::strerror(errno);
         return false;
     }
+    // Read in slices appended to reserved room: resizing first would fill the whole size with
+    // zeros only to overwrite them.
+    bytes.clear();
+    bool failed = false;
     try {
-        bytes.resize(static_cast<size_t>(size));
+        bytes.reserve(static_cast<size_t>(size));
+        std::vector<char> slice(size_t(1) << 20);
+        size_t read;
+        // A file still growing as it is read stops at the same bound.
+        while (bytes.size() <= kMaxFileBytes
+            && (read = std::fread(slice.data(), 1, slice.size(), file)) > 0)
+            bytes.append(slice.data(), read);
+        failed = std::ferror(file) != 0 || bytes.size() > kMaxFileBytes;
     } catch (const std::bad_alloc&) {
         std::fclose(file);
         error = "out of memory";
         return false;
     }
-    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    bytes.resize(read);
     if (failed) {
         error = "read error";
         return false;
@@ -499,43 +556,59 @@ ArchiveImportResult importArchiveFile(CollectionTree& tree, const OpeningBook& b
                 (bytes.size() - wthor::kHeaderBytes) / wthor::kGameBytes, INT32_MAX)));
         else if (kind == ArchiveKind::serverGames)
             tree.reserveRecords(ggf::countGameStarts(bytes));
+        const size_t pieceGames = PipelinedImport::kPieceGames;
+        ArchiveReading reading;
+        std::optional<size_t> held;
+        std::vector<std::string> players, tournaments;
+        std::vector<ggf::Part> parts;
         switch (kind) {
-        case ArchiveKind::tournamentGames: {
-            const std::optional<size_t> held = wthor::checkGameFile(bytes, result.report);
+        case ArchiveKind::tournamentGames:
+            held = wthor::checkGameFile(bytes, result.report);
             if (!held)
                 break;
-            const auto players = namesBeside(file, ".jou", wthor::kPlayerBytes, result.report);
-            const auto tournaments
-                = namesBeside(file, ".trn", wthor::kTournamentBytes, result.report);
-            const size_t pieceGames = PipelinedImport::kPieceGames;
-            const size_t pieces = (*held + pieceGames - 1) / pieceGames;
-            stopped = !pipeline.run(
-                pieces,
-                [&](size_t piece, ArchiveReport& report, const ArchiveGameSink& sink) {
-                    const size_t first = piece * pieceGames;
-                    return wthor::readGameRange(bytes, first, std::min(pieceGames, *held - first),
-                        players, tournaments, report, sink);
-                },
-                result.report, result.error);
+            players = namesBeside(file, ".jou", wthor::kPlayerBytes, result.report);
+            tournaments = namesBeside(file, ".trn", wthor::kTournamentBytes, result.report);
+            // Games have a fixed size: every piece reads as it would within the whole file.
+            reading.pieces = (*held + pieceGames - 1) / pieceGames;
+            reading.readPiece
+                = [&](size_t piece, ArchiveReport& report, const ArchiveGameSink& sink) {
+                      const size_t first = piece * pieceGames;
+                      wthor::readGameRange(bytes, first, std::min(pieceGames, *held - first),
+                          players, tournaments, report, sink);
+                      return true;
+                  };
+            reading.readFrom
+                = [&](size_t piece, ArchiveReport& report, const ArchiveGameSink& sink) {
+                      const size_t first = std::min(piece * pieceGames, *held);
+                      wthor::readGameRange(
+                          bytes, first, *held - first, players, tournaments, report, sink);
+                  };
             break;
-        }
         case ArchiveKind::serverGames:
-            stopped = !pipeline.run(
-                0,
-                [&](size_t, ArchiveReport& report, const ArchiveGameSink& sink) {
-                    return ggf::readGames(bytes, base, report, sink);
-                },
-                result.report, result.error);
+            parts = ggf::splitIntoParts(bytes, int(pieceGames));
+            reading.pieces = parts.size();
+            reading.readPiece = [&](size_t piece, ArchiveReport& report,
+                                    const ArchiveGameSink& sink) {
+                const ggf::PartEnd end = ggf::readPart(bytes, parts[piece], base, report, sink);
+                return end.betweenGames && end.gamesStarted == parts[piece].gameStarts;
+            };
+            reading.readFrom
+                = [&](size_t piece, ArchiveReport& report, const ArchiveGameSink& sink) {
+                      ggf::Part rest;
+                      if (piece < parts.size())
+                          rest = ggf::Part { parts[piece].from, std::string_view::npos,
+                              parts[piece].firstNumber, 0 };
+                      ggf::readPart(bytes, rest, base, report, sink);
+                  };
             break;
         default:
-            stopped = !pipeline.run(
-                0,
-                [&](size_t, ArchiveReport& report, const ArchiveGameSink& sink) {
-                    return movetext::readGames(bytes, base, report, sink);
-                },
-                result.report, result.error);
+            reading.readFrom = [&](size_t, ArchiveReport& report, const ArchiveGameSink& sink) {
+                movetext::readGames(bytes, base, report, sink);
+            };
             break;
         }
+        if (reading.readFrom)
+            stopped = !pipeline.run(reading, result.report, result.error);
     } catch (const std::bad_alloc&) {
         result.error = "out of memory";
     }

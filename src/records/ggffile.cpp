@@ -236,14 +236,18 @@ bool looksLikeGgf(std::string_view text)
         && text.substr(0, 4096).find("GM[Othello]") != std::string_view::npos;
 }
 
-bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport& report,
-    const ArchiveGameSink& sink)
+PartEnd readPart(std::string_view text, const Part& part, const std::string& nameBase,
+    ArchiveReport& report, const ArchiveGameSink& sink)
 {
+    // The part's reading never looks past its end; positions stay those of the whole text.
+    text = text.substr(0, part.to);
+    PartEnd end;
     std::string value;
-    int number = 0;
-    size_t pos = 0;
+    int number = part.firstNumber - 1;
+    size_t pos = part.from;
     while ((pos = text.find(kGameStart, pos)) != std::string_view::npos) {
         ++number;
+        ++end.gamesStarted;
         pos += kGameStart.size();
         GameReader r;
         bool closed = false;
@@ -294,6 +298,9 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
         if (!closed || broken) {
             ++report.skipped;
             report.note(which + ": brackets not closed");
+            // A game that runs to the end of the part may go on in the text after it.
+            if (pos >= text.size() || broken)
+                end.betweenGames = false;
             if (broken)
                 break;
             continue;
@@ -314,10 +321,35 @@ bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport
             report.note(which + ": moves stop being legal at move "
                 + std::to_string(r.game.moves.size() + 1));
         }
-        if (!sink(r.game))
-            return false;
+        if (!sink(r.game)) {
+            end.stopped = true;
+            return end;
+        }
     }
-    return true;
+    return end;
+}
+
+bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport& report,
+    const ArchiveGameSink& sink)
+{
+    return !readPart(text, Part {}, nameBase, report, sink).stopped;
+}
+
+std::vector<Part> splitIntoParts(std::string_view text, int gamesPerPart)
+{
+    std::vector<Part> parts;
+    int started = 0;
+    for (size_t pos = 0; (pos = text.find(kGameStart, pos)) != std::string_view::npos;
+         pos += kGameStart.size()) {
+        if (started % gamesPerPart == 0) {
+            if (!parts.empty())
+                parts.back().to = pos;
+            parts.push_back(Part { pos, std::string_view::npos, started + 1, 0 });
+        }
+        ++parts.back().gameStarts;
+        ++started;
+    }
+    return parts;
 }
 
 namespace {

@@ -23,6 +23,30 @@ bool looksLikeGgf(std::string_view text);
 bool readGames(std::string_view text, const std::string& nameBase, ArchiveReport& report,
     const ArchiveGameSink& sink);
 
+// A stretch of a file that can be read apart from the rest, at the same time as other parts: the
+// games whose start lies in [from, to), numbered from firstNumber as a reading of the whole file
+// would number them.
+struct Part {
+    size_t from = 0;
+    size_t to = std::string_view::npos;
+    int firstNumber = 1;
+    int gameStarts = 0; // "(;" in the part's text, as splitIntoParts counted them
+};
+struct PartEnd {
+    int gamesStarted = 0;
+    // The part's last game closed inside it (or it held none): reading on from its end starts
+    // between games, as a reading of the whole file would.
+    bool betweenGames = true;
+    bool stopped = false; // the sink stopped the reading
+};
+// Reads one part as readGames reads the whole text. The part was read as the whole file would be
+// read when it ends between games and started as many games as its text holds game starts (a
+// start inside a property's value is not one).
+PartEnd readPart(std::string_view text, const Part& part, const std::string& nameBase,
+    ArchiveReport& report, const ArchiveGameSink& sink);
+// The text cut before a game start after every gamesPerPart game starts; none without a game.
+std::vector<Part> splitIntoParts(std::string_view text, int gamesPerPart);
+
 // One game as a line of the format (names written as UTF-8), with passes where a side has no
 // move.
 std::string writeGame(const ArchiveGame& game);

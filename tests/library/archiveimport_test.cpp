@@ -7,6 +7,7 @@
 #include "board/randomgame.h"
 #include "buildpaths.h"
 #include "library/collectiontree.h"
+#include "records/ggffile.h"
 #include "records/openingbook.h"
 #include "records/wthorfile.h"
 
@@ -117,6 +118,7 @@ TEST(ArchiveImport, LargeTournamentFileKeepsItsOrderAcrossPieces)
     writeBytes(dir.file("big.jou"), files.players);
     writeBytes(dir.file("big.trn"), files.tournaments);
     for (const ImportThreads threads : { ImportThreads::one, ImportThreads::two }) {
+        SCOPED_TRACE(threads == ImportThreads::one ? "one thread" : "two threads");
         CollectionTree tree;
         tree.ensureRoot("root", 0);
         const ArchiveImportResult result
@@ -137,6 +139,54 @@ TEST(ArchiveImport, LargeTournamentFileKeepsItsOrderAcrossPieces)
                                                    : games[i].moves;
             ASSERT_EQ(playedMoves(r), expected) << i;
         }
+    }
+}
+
+// Game server files are read in parts on two threads; a part that does not read as it would
+// within the whole file (a game start inside a value, a game running over the part's end) makes
+// the rest be read in one go, so the records and the report match a reading on one thread.
+TEST(ArchiveImport, ServerFileReadInPartsMatchesOneReading)
+{
+    std::mt19937 rng(8);
+    std::vector<std::string> games;
+    for (int i = 0; i < 5000; ++i) {
+        ArchiveGame g;
+        g.moves = randomGame(rng);
+        g.black = "b" + std::to_string(i % 11);
+        games.push_back(ggf::writeGame(g));
+    }
+    const auto withGame = [&](size_t at, const std::string& text) {
+        std::vector<std::string> copy = games;
+        copy[at] = text;
+        std::string all;
+        for (const std::string& g : copy)
+            all += g + "\n";
+        return all;
+    };
+    const std::string unclosed = games[2047].substr(0, games[2047].size() - 2);
+    for (const std::string& text : { withGame(0, games[0]), withGame(3000, "(;GM[Othello]XX[(;];)"),
+             withGame(2047, unclosed), withGame(4000, "(;GM[Othello]PB[never closed") }) {
+        TempDir dir;
+        writeBytes(dir.file("s.ggf"), text);
+        std::vector<std::vector<std::string>> seen;
+        std::vector<ArchiveReport> reports;
+        for (const ImportThreads threads : { ImportThreads::one, ImportThreads::two }) {
+            CollectionTree tree;
+            tree.ensureRoot("root", 0);
+            const ArchiveImportResult result
+                = importArchiveFile(tree, OpeningBook {}, 0, dir.file("s.ggf"), {}, threads);
+            ASSERT_GE(result.folder, 0);
+            std::vector<std::string> records;
+            for (int slot : tree.folder(result.folder).records)
+                records.push_back(
+                    tree.record(slot).name + movesToText(playedMoves(tree.record(slot))));
+            seen.push_back(records);
+            reports.push_back(result.report);
+        }
+        EXPECT_EQ(seen[0], seen[1]);
+        EXPECT_EQ(reports[0].filed, reports[1].filed);
+        EXPECT_EQ(reports[0].skipped, reports[1].skipped);
+        EXPECT_EQ(reports[0].reasons, reports[1].reasons);
     }
 }
 
