@@ -9,8 +9,11 @@
 
 namespace {
 
-// Copies an unreadable collection file to the first free name of path.bad, path.bad2, …; the
-// copy's path, or empty when none could be made.
+// Keeps an unreadable collection file under the first free name of path.bad, path.bad2, …; the
+// kept file's path, or empty when none could be made. A second name for the same file comes
+// first: it costs neither time nor room however large the file, and stays as it is because saves
+// put a new file in place rather than writing into the old one. Where the file system has no
+// second names, the file is copied.
 std::string keepCopy(const std::string& path)
 {
     namespace fs = std::filesystem;
@@ -19,7 +22,11 @@ std::string keepCopy(const std::string& path)
         std::error_code error;
         if (fs::exists(candidate, error) || error)
             continue;
-        // copy_file without overwrite refuses a name that appeared meanwhile.
+        // Neither a link nor copy_file without overwrite takes a name that appeared meanwhile.
+        fs::create_hard_link(path, candidate, error);
+        if (!error)
+            return candidate;
+        error.clear();
         if (fs::copy_file(path, candidate, fs::copy_options::none, error))
             return candidate;
         if (!fs::exists(candidate))
