@@ -1,5 +1,7 @@
 #include "text/cp932.h"
 
+#include "text/kanaromaji.h"
+
 #include <array>
 #include <cstdint>
 #include <iconv.h>
@@ -449,10 +451,16 @@ std::string fromLatin1Transliterated(std::string_view latin1)
 std::string toLatin1(std::string_view cp932Bytes)
 {
     const std::string utf8 = toUtf8(cp932Bytes);
+    std::u32string text;
+    for (size_t i = 0; i < utf8.size();)
+        text += readUtf8(utf8, i);
     std::string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        const char32_t c = readUtf8(utf8, i);
+    for (size_t i = 0; i < text.size();) {
+        const char32_t c = text[i];
+        if (kana::appendLatin(out, text, i))
+            continue;
+        ++i;
         if (c < 0x100)
             out += static_cast<char>(c);
         else if (const char* plain = plainLetters(c))

@@ -21,7 +21,8 @@ std::string fromUtf8Transliterated(std::string_view utf8);
 // Each byte taken as an ISO 8859-1 character, then as fromUtf8Transliterated.
 std::string fromLatin1Transliterated(std::string_view latin1);
 // CP932 text as ISO 8859-1 bytes for files that hold nothing else: characters beyond it become
-// their nearest plain letter where one exists, else "?".
+// their nearest plain letters where they have them (kana in Hepburn spelling, full-width letters
+// as plain ones), else "?".
 std::string toLatin1(std::string_view cp932Bytes);
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view bytes);

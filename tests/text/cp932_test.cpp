@@ -105,3 +105,28 @@ TEST(FixedTexts, AreCp932Bytes)
 }
 
 } // namespace
+
+// Files that hold only ISO 8859-1 get kana in Hepburn spelling and full-width letters as plain
+// ones; only what has no spelling of its own (kanji) becomes "?".
+TEST(Cp932, ToLatin1SpellsKanaAndFullWidthLetters)
+{
+    const struct {
+        const char* utf8;
+        const char* latin1;
+    } cases[] = {
+        { "たなか　ひろし", "Tanaka Hiroshi" },
+        { "きょうこ", "Kyoko" },
+        { "しゃちょう", "Shacho" },
+        { "じゅん", "Jun" },
+        { "はっとり", "Hattori" },
+        { "まっちゃ", "Matcha" },
+        { "ユースケ", "Yusuke" },
+        { "ファイル", "Fairu" },
+        { "ﾈｯﾄﾜｰｸ ｺﾝﾋﾟｭｰﾀ", "Nettowaku Konpyuta" },
+        { "ｶﾞｲﾄﾞ", "Gaido" },
+        { "ＡＢＣ１２", "ABC12" },
+        { "Anne 田中", "Anne ??" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cp932::toLatin1(cp932::fromUtf8(c.utf8)), c.latin1) << c.utf8;
+}
