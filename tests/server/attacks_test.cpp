@@ -166,13 +166,15 @@ TEST_F(AttackTest, BurstOfWrongPasswordsDoesNotDelayAnotherAddress)
     EXPECT_LT(Clock::now() - start, 1s);
     ASSERT_TRUE(ok);
     EXPECT_EQ(ok->item(0), "LOGINOK");
-    // Beyond the few checks one address may have in flight, refusals come at once.
+    // Beyond the few checks one address may have in flight, refusals come at once. A check takes
+    // a few milliseconds, so on a slow machine some finish while the burst is still arriving and
+    // let a few more be made; the rest are refused all the same.
     int busy = 0;
     for (TestClient& c : burst) {
         const auto answer = c.next(10s);
         busy += answer && *answer == list({ "LOGINNG", "7" });
     }
-    EXPECT_GE(busy, attackers - m_options.maxLoginChecksPerAddress);
+    EXPECT_GE(busy, attackers * 9 / 10);
 }
 
 TEST_F(AttackTest, FailedLoginsMakeTheAccountAndTheAddressWaitAndAreLoggedOnce)
