@@ -107,9 +107,22 @@ std::string LibraryDocument::saveFailureText(const std::vector<SaveFailure>& fai
     return text;
 }
 
+void LibraryDocument::tellKeptCopies(const std::vector<std::string>& kept)
+{
+    // A file held back at start could be kept only now: the user heard it could not be, so is
+    // told where it went.
+    for (const std::string& copy : kept) {
+        const std::string file = copy.substr(0, copy.rfind(".bad"));
+        showError(texts::loadErrorTitle,
+            formatText(texts::savedAfterKeeping.bytes(), { shownPath(file), shownPath(copy) }));
+    }
+}
+
 bool LibraryDocument::save()
 {
-    const std::vector<SaveFailure> failed = m_library.saveAll();
+    std::vector<std::string> kept;
+    const std::vector<SaveFailure> failed = m_library.saveAll(&kept);
+    tellKeptCopies(kept);
     if (failed.empty())
         return true;
     showError(texts::saveErrorTitle, saveFailureText(failed));
@@ -119,7 +132,9 @@ bool LibraryDocument::save()
 void LibraryDocument::saveAtExit()
 {
     for (;;) {
-        const std::vector<SaveFailure> failed = m_library.saveAll();
+        std::vector<std::string> kept;
+        const std::vector<SaveFailure> failed = m_library.saveAll(&kept);
+        tellKeptCopies(kept);
         if (failed.empty())
             return;
         if (!retry(

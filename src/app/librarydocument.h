@@ -95,6 +95,7 @@ private:
     std::string saveFailureText(const std::vector<SaveFailure>& failed) const;
     // The copy of an unreadable collection file kept at start; empty when none was made.
     std::string keptCopyOf(const std::string& file) const;
+    void tellKeptCopies(const std::vector<std::string>& kept);
     std::vector<ItemRef> liveClipboardItems() const;
     bool listShows(int collection) const;
 

@@ -5,6 +5,7 @@
 #include "text/texts.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -35,15 +36,18 @@ std::string keepCopy(const std::string& path)
     return {};
 }
 
-// Whether a file held back at start may now be written over: it is gone (the user moved it away),
-// or a copy of whatever stands there now could be kept beside it.
-bool writingIsSafe(const std::string& path)
+// Whether a file held back at start may now be written over: it is gone (the user moved it away,
+// and nothing needs keeping), or whatever stands there now could be kept beside it (that name).
+std::optional<std::string> keptForWriting(const std::string& path)
 {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
     if (status.type() == std::filesystem::file_type::not_found)
-        return true;
-    return !error && !keepCopy(path).empty();
+        return std::string();
+    if (error)
+        return std::nullopt;
+    std::string kept = keepCopy(path);
+    return kept.empty() ? std::nullopt : std::optional<std::string>(std::move(kept));
 }
 
 } // namespace
@@ -121,14 +125,19 @@ LibraryLoadReport RecordLibrary::load(
     return report;
 }
 
-std::vector<SaveFailure> RecordLibrary::saveAll() const
+std::vector<SaveFailure> RecordLibrary::saveAll(std::vector<std::string>* keptCopies) const
 {
     std::vector<SaveFailure> failed;
     for (const int collection : { myRecordsCollection, yahooCollection, trashCollection }) {
         const std::string path = filePath(fileNameOf(collection));
         int error = 0;
-        if (m_saveBlocked[size_t(collection)] && writingIsSafe(path))
-            m_saveBlocked[size_t(collection)] = false;
+        if (m_saveBlocked[size_t(collection)]) {
+            if (const std::optional<std::string> kept = keptForWriting(path)) {
+                m_saveBlocked[size_t(collection)] = false;
+                if (!kept->empty() && keptCopies)
+                    keptCopies->push_back(*kept);
+            }
+        }
         if (m_saveBlocked[size_t(collection)])
             failed.push_back({ path, 0 });
         else if (saveCollection(path, m_collections[size_t(collection)].data(), &error) != 0)

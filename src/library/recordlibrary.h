@@ -55,8 +55,8 @@ public:
     // Writes collections 0, 2 and 3 to their files, in that order, each file replaced whole.
     // Returns the files that could not be written and why (empty when all were); a failed file
     // does not stop the others. A file held back at start is written once it is gone or a copy
-    // of it could now be kept.
-    std::vector<SaveFailure> saveAll() const;
+    // of it could now be kept; the copies kept so are added to keptCopies.
+    std::vector<SaveFailure> saveAll(std::vector<std::string>* keptCopies = nullptr) const;
 
     CollectionTree& collection(int index) { return m_collections[index]; }
     const CollectionTree& collection(int index) const { return m_collections[index]; }

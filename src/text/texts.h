@@ -423,6 +423,10 @@ inline const FixedText loadFailedNotKept {
     u8"棋譜ファイル \"%s\" を最後まで読み込めませんでした。読み込めた分だけを表示しています。\n"
     u8"元のファイルを残せなかったため、このファイルには保存しません。"
 };
+// %s: the file held back at start, then the name it is now kept under.
+inline const FixedText savedAfterKeeping {
+    u8"読み込めなかった棋譜ファイル \"%s\" を \"%s\" として残してから、保存しました。"
+};
 
 // Yahoo! Games capture
 // The title of a table window of the client: the prefix, then room, table number and host.

@@ -178,7 +178,9 @@ TEST(RecordLibrary, AFileHeldBackIsWrittenOnceTheObstacleIsGone)
         EXPECT_EQ(library.saveAll(), (std::vector<SaveFailure> { { dir.file("private.kif"), 0 } }))
             << c.what;
         c.clearObstacle(dir);
-        EXPECT_TRUE(library.saveAll().empty()) << c.what;
+        std::vector<std::string> kept;
+        EXPECT_TRUE(library.saveAll(&kept).empty()) << c.what;
+        EXPECT_EQ(kept.size(), c.keptCopy.empty() ? 0u : 1u) << c.what;
         RecordCollection saved;
         ASSERT_EQ(loadCollection(dir.file("private.kif"), saved, OpeningBook {}), 0) << c.what;
         ASSERT_EQ(saved.folders.size(), 2u) << c.what;
